@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# Runs the cross-compiled test programs under a private Wine (see wine-env.sh).
+#   wine-test.sh start                 prefix, Xvfb and a warm wineserver for a test session
+#   wine-test.sh stop                  ends that session (Xvfb by its PID, the wineserver)
+#   wine-test.sh run EXE [ARGS...]     runs one program in a fresh scratch folder, with a time-out
+# A run outside a started session starts and stops one of its own.
+set -euo pipefail
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+: "${VANTREL_BUILD_ROOT:?set VANTREL_BUILD_ROOT to the build folder}"
+export VANTREL_WINE_ROOT="${VANTREL_WINE_ROOT:-$VANTREL_BUILD_ROOT/wine}"
+source "$here/wine-env.sh"
+session="$VANTREL_WINE_ROOT/session.env"
+
+start_session() {
+  vantrel_wine_prefix
+  vantrel_start_xvfb
+  wineserver -p 300 </dev/null >/dev/null 2>&1
+  printf 'export DISPLAY=%q VANTREL_XVFB_PID=%q\n' "$DISPLAY" "$VANTREL_XVFB_PID" > "$session"
+}
+
+stop_session() {
+  if [ -f "$session" ]; then
+    source "$session"
+    kill "$VANTREL_XVFB_PID" 2>/dev/null || true
+    rm -f "$session"
+  fi
+  wineserver -k 2>/dev/null || true
+}
+
+case "${1:-}" in
+  start) stop_session; start_session ;;
+  stop) stop_session ;;
+  run)
+    shift
+    exe=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
+    shift
+    own_session=0
+    if [ -f "$session" ] && source "$session" && kill -0 "$VANTREL_XVFB_PID" 2>/dev/null; then
+      vantrel_wine_drives
+    else
+      start_session
+      own_session=1
+    fi
+    name=$(basename "$exe" .exe)
+    work="$VANTREL_SCRATCH/$name"
+    rm -rf "$work"
+    mkdir -p "$work"
+    cp "$exe" "$work/"
+    cd "$work"
+    # Output goes to a file, not a pipe: a program that starts other programs
+    # hands them its handles, and a pipe would stay open after it ends.
+    set +e
+    timeout -k 5 "${VANTREL_WINE_TIMEOUT:-300}" wine "$(basename "$exe")" "$@" > "$work/output.txt" 2>&1
+    rc=$?
+    set -e
+    iconv -f CP949 -t UTF-8 -c "$work/output.txt" || cat "$work/output.txt"
+    [ "$own_session" -eq 1 ] && stop_session
+    [ "$rc" -eq 124 ] && echo "wine-test: $name timed out" >&2
+    exit "$rc"
+    ;;
+  *) echo "usage: wine-test.sh start|stop|run EXE [ARGS...]" >&2; exit 2 ;;
+esac

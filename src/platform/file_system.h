@@ -1,0 +1,50 @@
+#pragma once
+// The file port: what the program needs of the file system, in the shape the
+// finder and the C run-time give it. Paths are CP949 byte strings.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace vantrel {
+
+struct DirEntry {
+  std::string name;  // the entry's own name, "." and ".." included as the finder gives them
+  bool isDirectory = false;
+  bool isReparsePoint = false;  // junction, directory link, mount point
+  std::uint32_t sizeLow = 0;    // low 32 bits of the file size
+  std::uint32_t attributes = 0;
+};
+
+// One search, in the finder's order. Next() yields the entries one by one and
+// returns false after the last.
+class DirectoryFinder {
+ public:
+  virtual ~DirectoryFinder() = default;
+  virtual bool Next(DirEntry& entry) = 0;
+};
+
+enum class ReadResult { kOk, kMissing, kFailed };
+
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+
+  // Searches pattern (a folder followed by "*.*"); nullptr when nothing is found.
+  virtual std::unique_ptr<DirectoryFinder> Find(const std::string& pattern) = 0;
+  virtual bool Delete(const std::string& path) = 0;
+  // Removes an empty directory (the C library's _rmdir).
+  virtual bool RemoveEmptyFolder(const std::string& path) = 0;
+  // _access(path, 0) == 0
+  virtual bool Exists(const std::string& path) = 0;
+
+  virtual ReadResult Read(const std::string& path, std::string& bytes) = 0;
+  // Creates or truncates path and writes bytes; false unless every byte was
+  // written and the file was closed cleanly.
+  virtual bool Write(const std::string& path, const std::string& bytes) = 0;
+  // Moves from onto to, replacing to when it exists, in one step.
+  virtual bool MoveReplacing(const std::string& from, const std::string& to) = 0;
+  virtual bool Copy(const std::string& from, const std::string& to) = 0;
+};
+
+}  // namespace vantrel

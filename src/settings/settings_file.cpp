@@ -1,0 +1,54 @@
+#include "settings/settings_file.h"
+
+#include "platform/file_system.h"
+#include "settings/archive.h"
+#include "settings/setup_data.h"
+
+namespace vantrel {
+
+std::string SettingsFilePath(const std::string& moduleFileName) {
+  std::string folder = moduleFileName;
+  const auto slash = folder.rfind('\\');
+  folder.erase(slash == std::string::npos ? 0 : slash);
+  if (folder.empty() || folder.back() != '\\') folder += '\\';
+  return folder + "SetupData.Sav";
+}
+
+SettingsFile::SettingsFile(FileSystem& files, MessageBoxes& messages, TextConverter& converter,
+                           std::string moduleFileName)
+    : files_(files),
+      messages_(messages),
+      converter_(converter),
+      path_(SettingsFilePath(moduleFileName)) {}
+
+void SettingsFile::LoadSettings(SetupData& settings) {
+  if (!files_.Exists(path_)) return;
+  std::string bytes;
+  if (files_.Read(path_, bytes) != ReadResult::kOk) {
+    keepCopyBeforeSave_ = true;
+    return;
+  }
+  ArchiveReader archive(bytes, converter_);
+  keepCopyBeforeSave_ = settings.Load(archive, messages_) == SetupData::LoadResult::kDamaged;
+}
+
+bool SettingsFile::SaveSettings(const SetupData& settings) {
+  ArchiveWriter archive;
+  settings.Store(archive);
+
+  if (keepCopyBeforeSave_ && files_.Exists(path_)) {
+    // What the user had past the damage may still be recoverable by hand;
+    // never overwrite the only copy of it.
+    if (!files_.Copy(path_, DamagedCopyPath())) return false;
+    keepCopyBeforeSave_ = false;
+  }
+
+  const std::string temporary = TemporaryPath();
+  if (!files_.Write(temporary, archive.Bytes()) || !files_.MoveReplacing(temporary, path_)) {
+    files_.Delete(temporary);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace vantrel

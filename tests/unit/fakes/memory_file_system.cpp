@@ -1,0 +1,211 @@
+#include "fakes/memory_file_system.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace vantrel::testing {
+
+namespace {
+constexpr std::uint32_t kReadOnly = 0x1;
+constexpr std::uint32_t kDirectory = 0x10;
+constexpr std::uint32_t kReparsePoint = 0x400;
+
+class ListFinder : public DirectoryFinder {
+ public:
+  explicit ListFinder(std::vector<DirEntry> entries) : entries_(std::move(entries)) {}
+  bool Next(DirEntry& entry) override {
+    if (next_ >= entries_.size()) return false;
+    entry = entries_[next_++];
+    return true;
+  }
+
+ private:
+  std::vector<DirEntry> entries_;
+  std::size_t next_ = 0;
+};
+
+std::string StripTrailingSlash(std::string path) {
+  while (path.size() > 3 && path.back() == '\\') path.pop_back();
+  return path;
+}
+}  // namespace
+
+std::string MemoryFileSystem::Key(const std::string& path) {
+  std::string key = StripTrailingSlash(path);
+  for (char& c : key) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return key;
+}
+
+std::string MemoryFileSystem::Parent(const std::string& key) {
+  const auto slash = key.rfind('\\');
+  if (slash == std::string::npos) return "";
+  if (slash == 2) return key.substr(0, 3);  // "c:\"
+  return key.substr(0, slash);
+}
+
+void MemoryFileSystem::EnsureParents(const std::string& path) {
+  std::string key = Parent(Key(path));
+  std::string original = StripTrailingSlash(path);
+  while (!key.empty() && nodes_.find(key) == nodes_.end()) {
+    original = original.substr(0, std::min(original.size(), key.size()));
+    nodes_[key] = Node{original, true, "", "", kDirectory};
+    if (key.size() <= 3) break;
+    key = Parent(key);
+  }
+}
+
+const MemoryFileSystem::Node* MemoryFileSystem::Lookup(const std::string& path) const {
+  // Resolve a link anywhere along the path to its target.
+  const std::string key = Key(path);
+  for (const auto& [linkKey, node] : nodes_) {
+    if (node.target.empty()) continue;
+    if (key.size() > linkKey.size() && key.compare(0, linkKey.size(), linkKey) == 0 &&
+        key[linkKey.size()] == '\\') {
+      return Lookup(node.target + key.substr(linkKey.size()));
+    }
+  }
+  const auto found = nodes_.find(key);
+  return found == nodes_.end() ? nullptr : &found->second;
+}
+
+void MemoryFileSystem::AddFile(const std::string& path, const std::string& bytes,
+                               std::uint32_t attributes) {
+  EnsureParents(path);
+  nodes_[Key(path)] = Node{StripTrailingSlash(path), false, "", bytes, attributes};
+}
+
+void MemoryFileSystem::AddDirectory(const std::string& path, std::uint32_t attributes) {
+  EnsureParents(path);
+  nodes_[Key(path)] = Node{StripTrailingSlash(path), true, "", "", kDirectory | attributes};
+}
+
+void MemoryFileSystem::AddDirectoryLink(const std::string& path, const std::string& target) {
+  EnsureParents(path);
+  nodes_[Key(path)] = Node{StripTrailingSlash(path), true, target, "", kDirectory | kReparsePoint};
+}
+
+void MemoryFileSystem::SetReadOnly(const std::string& path) {
+  nodes_.at(Key(path)).attributes |= kReadOnly;
+}
+
+bool MemoryFileSystem::HasFile(const std::string& path) const {
+  const Node* node = Lookup(path);
+  return node != nullptr && !node->isDirectory;
+}
+
+bool MemoryFileSystem::HasDirectory(const std::string& path) const {
+  const Node* node = Lookup(path);
+  return node != nullptr && node->isDirectory;
+}
+
+std::string MemoryFileSystem::Contents(const std::string& path) const {
+  const Node* node = Lookup(path);
+  return node == nullptr ? "" : node->bytes;
+}
+
+std::vector<std::string> MemoryFileSystem::AllPaths() const {
+  std::vector<std::string> paths;
+  for (const auto& [key, node] : nodes_) paths.push_back(node.path);
+  return paths;
+}
+
+bool MemoryFileSystem::WritesFail(const std::string& path) const {
+  const std::string key = Key(path);
+  return std::any_of(failingWritePrefixes_.begin(), failingWritePrefixes_.end(),
+                     [&](const std::string& prefix) { return key.rfind(Key(prefix), 0) == 0; });
+}
+
+std::unique_ptr<DirectoryFinder> MemoryFileSystem::Find(const std::string& pattern) {
+  calls.push_back("Find " + pattern);
+  const auto slash = pattern.rfind('\\');
+  if (slash == std::string::npos || pattern.substr(slash + 1) != "*.*") return nullptr;
+  const std::string folder = pattern.substr(0, slash + 1);
+  const Node* dir = Lookup(folder);
+  if (dir == nullptr || !dir->isDirectory) return nullptr;
+  const std::string dirKey = dir->target.empty() ? Key(dir->path) : Key(dir->target);
+
+  std::vector<DirEntry> entries;
+  if (dirKey.size() > 3) {
+    entries.push_back(DirEntry{".", true, false, 0, kDirectory});
+    entries.push_back(DirEntry{"..", true, false, 0, kDirectory});
+  }
+  for (const auto& [key, node] : nodes_) {
+    if (key == dirKey || Parent(key) != dirKey) continue;
+    DirEntry entry;
+    entry.name = node.path.substr(node.path.rfind('\\') + 1);
+    entry.isDirectory = node.isDirectory;
+    entry.isReparsePoint = (node.attributes & kReparsePoint) != 0;
+    entry.sizeLow = static_cast<std::uint32_t>(node.bytes.size());
+    entry.attributes = node.attributes;
+    entries.push_back(entry);
+  }
+  if (entries.empty()) return nullptr;
+  return std::make_unique<ListFinder>(std::move(entries));
+}
+
+bool MemoryFileSystem::Delete(const std::string& path) {
+  calls.push_back("Delete " + path);
+  const Node* node = Lookup(path);
+  if (node == nullptr || node->isDirectory || (node->attributes & kReadOnly) != 0) return false;
+  nodes_.erase(Key(node->path));
+  return true;
+}
+
+bool MemoryFileSystem::RemoveEmptyFolder(const std::string& path) {
+  calls.push_back("RemoveEmptyFolder " + path);
+  const Node* node = Lookup(path);
+  if (node == nullptr || !node->isDirectory) return false;
+  const std::string key = Key(node->path);
+  for (const auto& [other, ignored] : nodes_) {
+    if (other != key && Parent(other) == key) return false;
+  }
+  nodes_.erase(key);
+  return true;
+}
+
+bool MemoryFileSystem::Exists(const std::string& path) { return Lookup(path) != nullptr; }
+
+ReadResult MemoryFileSystem::Read(const std::string& path, std::string& bytes) {
+  calls.push_back("Read " + path);
+  if (failingReads_.count(Key(path)) != 0) return ReadResult::kFailed;
+  const Node* node = Lookup(path);
+  if (node == nullptr) return ReadResult::kMissing;
+  if (node->isDirectory) return ReadResult::kFailed;
+  bytes = node->bytes;
+  return ReadResult::kOk;
+}
+
+bool MemoryFileSystem::Write(const std::string& path, const std::string& bytes) {
+  calls.push_back("Write " + path);
+  const Node* node = Lookup(path);
+  if (WritesFail(path) || (node != nullptr && (node->isDirectory || (node->attributes & kReadOnly)))) {
+    return false;
+  }
+  AddFile(path, bytes);
+  return true;
+}
+
+bool MemoryFileSystem::MoveReplacing(const std::string& from, const std::string& to) {
+  calls.push_back("MoveReplacing " + from + " " + to);
+  const Node* source = Lookup(from);
+  const Node* target = Lookup(to);
+  if (source == nullptr || source->isDirectory || WritesFail(to) ||
+      (target != nullptr && (target->isDirectory || (target->attributes & kReadOnly)))) {
+    return false;
+  }
+  Node moved = *source;
+  nodes_.erase(Key(from));
+  moved.path = StripTrailingSlash(to);
+  nodes_[Key(to)] = moved;
+  return true;
+}
+
+bool MemoryFileSystem::Copy(const std::string& from, const std::string& to) {
+  calls.push_back("Copy " + from + " " + to);
+  const Node* source = Lookup(from);
+  if (source == nullptr || source->isDirectory || WritesFail(to)) return false;
+  AddFile(to, source->bytes);
+  return true;
+}
+
+}  // namespace vantrel::testing
