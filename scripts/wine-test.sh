@@ -42,6 +42,11 @@ case "${1:-}" in
       own_session=1
     fi
     name=$(basename "$exe" .exe)
+    # Where the programs under test are, as the test program sees it (D: is
+    # the build folder), for tests that start Qorv.exe or QorvUpDate.exe.
+    bin_dir=$(dirname "$exe")
+    rel=${bin_dir#"$VANTREL_BUILD_ROOT"/}
+    export VANTREL_TEST_BIN="D:\\${rel//\//\\}"
     work="$VANTREL_SCRATCH/$name"
     rm -rf "$work"
     mkdir -p "$work"
