@@ -22,21 +22,27 @@ bool CacheCleaner::ForEachEntry(std::uint32_t entryType, Handle handle) {
   auto enumeration = cache_.FindFirst(filter, *buffer, size, entry);
   if (!enumeration) return false;
 
-  for (;;) {
+  auto handleIfMatching = [&] {
     if ((entry.entryType & entryType) != 0) handle(entry);
-    CacheFindResult result;
-    do {
-      pump_.DrainPending();
-      const std::uint32_t offered = size;
-      result = enumeration->FindNext(*buffer, size, entry);
-      if (result == CacheFindResult::kBufferTooSmall) {
-        // A size that does not grow would bring the same answer for ever.
+  };
+  handleIfMatching();
+  for (;;) {
+    pump_.DrainPending();
+    const std::uint32_t offered = size;
+    switch (enumeration->FindNext(*buffer, size, entry)) {
+      case CacheFindResult::kFound:
+        handleIfMatching();
+        break;
+      case CacheFindResult::kBufferTooSmall:
+        // The same entry comes again with room for it. A size that does not
+        // grow would bring the same answer for ever.
         if (size <= offered) return true;
         buffer.reset();
         buffer = std::make_unique<CacheEntryBuffer>(size);
-      }
-    } while (result == CacheFindResult::kBufferTooSmall);
-    if (result == CacheFindResult::kEnd) return true;
+        break;
+      case CacheFindResult::kEnd:
+        return true;
+    }
   }
 }
 

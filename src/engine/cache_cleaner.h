@@ -9,7 +9,6 @@ namespace vantrel {
 class MessagePump;
 class ProgressView;
 class UrlCache;
-struct CacheEntry;
 
 class CacheCleaner {
  public:

@@ -62,6 +62,8 @@ struct PurgeCase {
   std::vector<std::string> remaining;
 };
 
+void PrintTo(const PurgeCase& c, std::ostream* out) { *out << c.name; }
+
 class CachePurgeKindTest : public CacheCleanerTest,
                            public ::testing::WithParamInterface<PurgeCase> {};
 

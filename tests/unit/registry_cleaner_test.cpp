@@ -185,6 +185,8 @@ struct MediaKind {
   const char* label;
 };
 
+void PrintTo(const MediaKind& m, std::ostream* out) { *out << "kind " << m.kind; }
+
 class MediaListTest : public RegistryCleanerTest,
                       public ::testing::WithParamInterface<MediaKind> {};
 

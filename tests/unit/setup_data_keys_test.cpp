@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "settings/setup_data.h"
 
 namespace vantrel {
@@ -10,6 +12,15 @@ struct KeyNameCase {
   RootKey root;
   const char* subKey;
 };
+
+// The name as the test's name: backslashes as '/', Korean bytes as '?'.
+void PrintTo(const KeyNameCase& c, std::ostream* out) {
+  if (*c.fullName == '\0') *out << "(empty)";
+  for (const char* p = c.fullName; *p != '\0'; ++p) {
+    const auto byte = static_cast<unsigned char>(*p);
+    *out << (byte == '\\' ? '/' : byte < 0x80 ? *p : '?');
+  }
+}
 
 class KeyNameTest : public ::testing::TestWithParam<KeyNameCase> {};
 
