@@ -12,6 +12,20 @@ namespace {
 // The dialog being created on this thread: its procedure sees messages
 // (WM_SETFONT, WM_CREATE) before WM_INITDIALOG brings the parameter.
 thread_local Dialog* creating = nullptr;
+// The dialog procedure never sees WM_CREATE: a creation hook subclasses the
+// new dialog window for that one message.
+thread_local HHOOK creationHook = nullptr;
+thread_local bool creationSeen = false;
+constexpr UINT_PTR kCreationSubclassId = 0x5643;
+
+LRESULT CALLBACK CreationHook(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HCBT_CREATEWND && creating != nullptr && !creationSeen) {
+    creationSeen = true;
+    SetWindowSubclass(reinterpret_cast<HWND>(wParam), &Dialog::CreationSubclass, kCreationSubclassId,
+                      reinterpret_cast<DWORD_PTR>(creating));
+  }
+  return CallNextHookEx(creationHook, code, wParam, lParam);
+}
 
 void InitCommonControlsOnce() {
   static const bool done = [] {
@@ -59,8 +73,12 @@ bool Dialog::CreateFromTemplate(HWND parent) {
   InitCommonControlsOnce();
   ending_ = false;
   creating = this;
+  creationSeen = false;
+  creationHook = SetWindowsHookExA(WH_CBT, &CreationHook, nullptr, GetCurrentThreadId());
   HWND window = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId_), parent,
                                    &Dialog::Thunk, reinterpret_cast<LPARAM>(this));
+  if (creationHook != nullptr) UnhookWindowsHookEx(creationHook);
+  creationHook = nullptr;
   creating = nullptr;
   return window != nullptr && hwnd_ == window;
 }
@@ -131,6 +149,26 @@ void Dialog::Destroy() {
 bool Dialog::Show(int command) { return hwnd_ != nullptr && ShowWindow(hwnd_, command) != FALSE; }
 
 bool Dialog::TranslateDialogKeys(MSG& message) { return hwnd_ != nullptr && IsDialogMessageA(hwnd_, &message); }
+
+LRESULT CALLBACK Dialog::CreationSubclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                          DWORD_PTR data) {
+  if (message != WM_CREATE && message != WM_NCDESTROY) return DefSubclassProc(window, message, wParam, lParam);
+  RemoveWindowSubclass(window, &Dialog::CreationSubclass, id);
+  // The system's creation first, then ours (-1 from either fails it).
+  const LRESULT created = DefSubclassProc(window, message, wParam, lParam);
+  if (message != WM_CREATE || created == -1) return created;
+  auto* self = reinterpret_cast<Dialog*>(data);
+  if (self->hwnd_ == nullptr) {
+    self->Bound(window);
+    creating = nullptr;
+  }
+  try {
+    if (std::optional<LRESULT> result = self->OnMessage(message, wParam, lParam)) return *result;
+  } catch (...) {
+    // As in the thunk: nothing unwinds into the system.
+  }
+  return created;
+}
 
 void Dialog::Bound(HWND window) {
   hwnd_ = window;

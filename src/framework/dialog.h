@@ -43,6 +43,8 @@
 // (IDCANCEL, Escape, WM_CLOSE) end the dialog; for a modeless dialog ending
 // means hiding. WM_MOUSEMOVE with the left button held drags the window
 // (override DragCursor for another cursor, OnMouseMove to opt out).
+// WM_CREATE reaches OnMessage too (after the system's own creation; return
+// -1 to fail it), before the controls exist and before OnInitDialog.
 // PreTranslateMessage sees every queued message for the window and its
 // children before IsDialogMessage; return true to swallow one.
 
@@ -80,6 +82,11 @@ class Dialog : public MessageTarget {
   bool IsModal() const { return modal_; }
 
   static Dialog* FromHandle(HWND window);
+
+  // Delivers WM_CREATE of a dialog being created to its OnMessage (after
+  // the system's creation). For the framework's creation hook only.
+  static LRESULT CALLBACK CreationSubclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                           UINT_PTR id, DWORD_PTR data);
 
  protected:
   // Attach the control objects here (Bind); called right before OnInitDialog.

@@ -3,6 +3,7 @@
 // and the drag rule.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <commctrl.h>
 
 #include <string>
 #include <thread>
@@ -11,6 +12,7 @@
 #include "controls/color_label.h"
 #include "framework/dialog.h"
 #include "framework/drag.h"
+#include "framework/tooltip.h"
 #include "resource.h"
 #include "wine_test_support.h"
 
@@ -262,6 +264,47 @@ TEST(Drag, TheWindowChoosesItsCursor) {
   EXPECT_FALSE(DragByFreeArea(dialog.hwnd(), MK_RBUTTON, POINT{3, 4}, own));
   PumpPending();
   EXPECT_EQ(dialog.captionPresses.size(), 1u);
+}
+
+TEST(Dispatch, CreateArrivesBeforeTheControlsAreBound) {
+  class CreateProbe : public ProbeDialog {
+   public:
+    std::vector<std::string> order;
+   protected:
+    std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+      if (message == WM_CREATE) order.push_back("create");
+      if (message == WM_INITDIALOG) order.push_back("initdialog");
+      return ProbeDialog::OnMessage(message, wParam, lParam);
+    }
+  } dialog;
+  ASSERT_TRUE(dialog.Create());
+  EXPECT_EQ(dialog.order, (std::vector<std::string>{"create", "initdialog"}));
+}
+
+TEST(ToolTip, RegistersControlsAndTakesRelayedMessages) {
+  ProbeDialog dialog;
+  ASSERT_TRUE(dialog.Create());
+  ToolTip tip;
+  ASSERT_TRUE(tip.Create(dialog.hwnd()));
+  EXPECT_TRUE(tip.AddTool(dialog.Item(IDC_GALLERY_HOVER_NORMAL), "메뉴 버튼."));
+  EXPECT_TRUE(tip.AddTool(dialog.Item(IDC_GALLERY_CLEAN), "종료!"));
+  EXPECT_EQ(SendMessageA(tip.hwnd(), TTM_GETTOOLCOUNT, 0, 0), 2);
+
+  TOOLINFOA tool = {};
+  char text[80] = {};
+  tool.cbSize = TTTOOLINFOA_V1_SIZE;
+  tool.hwnd = dialog.hwnd();
+  tool.uId = reinterpret_cast<UINT_PTR>(dialog.Item(IDC_GALLERY_HOVER_NORMAL));
+  tool.lpszText = text;
+  SendMessageA(tip.hwnd(), TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&tool));
+  EXPECT_STREQ(text, "메뉴 버튼.");
+
+  MSG move = {dialog.Item(IDC_GALLERY_HOVER_NORMAL), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3), 0, {0, 0}};
+  tip.RelayEvent(move);  // must not disturb the message or the window
+  EXPECT_EQ(move.message, static_cast<UINT>(WM_MOUSEMOVE));
+  HWND tipWindow = tip.hwnd();
+  dialog.Destroy();
+  EXPECT_FALSE(IsWindow(tipWindow)) << "the tooltip goes with its owner";
 }
 
 }  // namespace
