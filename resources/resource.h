@@ -53,3 +53,10 @@
 #define IDC_GALLERY_BAR_HALF 3032
 #define IDC_GALLERY_BAR_FULL 3033
 #define IDC_GALLERY_BAR_AT_UPPER 3034
+
+// Folder-information window
+#define IDD_FOLDER_INFO 150
+#define IDC_FOLDER_INFO_VERSION 101   // hidden and disabled, no role
+#define IDC_FOLDER_INFO_CLOSE 1040    // "X" image button
+#define IDC_FOLDER_INFO_TITLE 1043
+#define IDC_FOLDER_INFO_TEXT 1096     // the survey text
