@@ -45,6 +45,7 @@ bool FileExists(const std::string& path) {
 
 }  // namespace vantrel::winetest
 
+<<<<<<< HEAD
 namespace vantrel::winetest {
 
 std::string BuiltProgram(const std::string& fileName) {
@@ -94,6 +95,110 @@ HWND WaitForVisibleWindow(const char* title, DWORD milliseconds) {
     Sleep(20);
   } while (GetTickCount() - start < milliseconds);
   return nullptr;
+=======
+#include "framework/message_target.h"
+
+namespace vantrel::winetest {
+
+void PumpPending() {
+  MSG message;
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(message.wParam));
+      return;
+    }
+    if (PreTranslate(message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+}
+
+Capture::Capture(HWND window) : window_(window) {
+  RECT client;
+  GetClientRect(window, &client);
+  width_ = client.right;
+  height_ = client.bottom;
+  HDC screen = GetDC(window);
+  HDC memory = CreateCompatibleDC(screen);
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width_;
+  info.bmiHeader.biHeight = -height_;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, width_, height_, screen, 0, 0, SRCCOPY);
+  GdiFlush();
+  pixels_.resize(static_cast<std::size_t>(width_) * height_);
+  const auto* source = static_cast<const unsigned char*>(bits);
+  for (std::size_t i = 0; i < pixels_.size(); ++i) {
+    pixels_[i] = RGB(source[i * 4 + 2], source[i * 4 + 1], source[i * 4 + 0]);
+  }
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(window, screen);
+}
+
+COLORREF Capture::At(int x, int y) const {
+  if (x < 0 || y < 0 || x >= width_ || y >= height_) return CLR_INVALID;
+  return pixels_[static_cast<std::size_t>(y) * width_ + x];
+}
+
+COLORREF Capture::At(HWND child, int x, int y) const {
+  POINT point{x, y};
+  MapWindowPoints(child, window_, &point, 1);
+  return At(point.x, point.y);
+}
+
+int Capture::Count(HWND child, const RECT& rect, COLORREF colour) const {
+  int count = 0;
+  for (int y = rect.top; y < rect.bottom; ++y) {
+    for (int x = rect.left; x < rect.right; ++x) {
+      if (At(child, x, y) == colour) ++count;
+    }
+  }
+  return count;
+}
+
+bool Capture::SaveBmp(const std::string& path) const {
+  const int stride = (width_ * 3 + 3) & ~3;
+  BITMAPFILEHEADER file = {};
+  BITMAPINFOHEADER header = {};
+  header.biSize = sizeof header;
+  header.biWidth = width_;
+  header.biHeight = height_;
+  header.biPlanes = 1;
+  header.biBitCount = 24;
+  header.biSizeImage = static_cast<DWORD>(stride * height_);
+  file.bfType = 0x4D42;
+  file.bfOffBits = sizeof file + sizeof header;
+  file.bfSize = file.bfOffBits + header.biSizeImage;
+  std::string bytes(reinterpret_cast<const char*>(&file), sizeof file);
+  bytes.append(reinterpret_cast<const char*>(&header), sizeof header);
+  for (int y = height_ - 1; y >= 0; --y) {
+    std::string row(static_cast<std::size_t>(stride), '\0');
+    for (int x = 0; x < width_; ++x) {
+      const COLORREF c = At(x, y);
+      row[x * 3 + 0] = static_cast<char>(GetBValue(c));
+      row[x * 3 + 1] = static_cast<char>(GetGValue(c));
+      row[x * 3 + 2] = static_cast<char>(GetRValue(c));
+    }
+    bytes += row;
+  }
+  WriteBytes(path, bytes);
+  return true;
+}
+
+void ShowAndPaint(HWND window, int x, int y) {
+  SetWindowPos(window, HWND_TOP, x, y, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  PumpPending();
+  GdiFlush();
+>>>>>>> survey
 }
 
 }  // namespace vantrel::winetest

@@ -18,6 +18,8 @@ bool FileExists(const std::string& path);
 
 #include <windows.h>
 
+#include <vector>
+
 namespace vantrel::winetest {
 
 // Full path of a program of the build (Qorv.exe, QorvUpDate.exe).
@@ -43,5 +45,37 @@ class RunningProgram {
 
 // Polls for a visible top-level window with this title; nullptr on time-out.
 HWND WaitForVisibleWindow(const char* title, DWORD milliseconds);
+
+}  // namespace vantrel::winetest
+
+namespace vantrel::winetest {
+
+// Runs the queued messages of this thread through the framework's
+// pre-translation, as a modal loop would, until the queue is empty.
+void PumpPending();
+
+// What the screen shows of a window's client area (BitBlt from its DC),
+// as 0x00BBGGRR colours, row by row from the top.
+class Capture {
+ public:
+  explicit Capture(HWND window);
+  COLORREF At(int x, int y) const;
+  // At a point given in the client coordinates of another window.
+  COLORREF At(HWND child, int x, int y) const;
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  // Pixels of colour inside rect (client coordinates of child).
+  int Count(HWND child, const RECT& rect, COLORREF colour) const;
+  bool SaveBmp(const std::string& path) const;
+
+ private:
+  HWND window_;
+  int width_ = 0;
+  int height_ = 0;
+  std::vector<COLORREF> pixels_;
+};
+
+// Shows window at (x, y) on top and lets it paint completely.
+void ShowAndPaint(HWND window, int x = 40, int y = 40);
 
 }  // namespace vantrel::winetest

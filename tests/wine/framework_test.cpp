@@ -1,0 +1,268 @@
+// The dialog framework on real windows: modal loops and their keys, modeless
+// dialogs, dispatch to the named handlers, reflection to attached controls
+// and the drag rule.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "controls/color_label.h"
+#include "framework/dialog.h"
+#include "framework/drag.h"
+#include "resource.h"
+#include "wine_test_support.h"
+
+namespace vantrel {
+namespace {
+
+using namespace winetest;
+
+constexpr UINT kEndWith = WM_APP + 1;  // wParam: the result
+
+// A dialog on the gallery template that records what reaches its handlers.
+class ProbeDialog : public Dialog {
+ public:
+  ProbeDialog() : Dialog(IDD_CONTROL_GALLERY) {}
+
+  bool swallowEnterAndEscape = false;
+  std::vector<UINT> postOnInit;  // key codes posted to the edit at start
+  bool closeOnInit = false;
+  HWND ownerDuringRun = nullptr;
+  bool ownerEnabledDuringRun = true;
+
+  std::vector<std::string> events;
+  std::vector<std::string> colourRequests;  // the ones that reached OnCtlColor
+  std::vector<LPARAM> captionPresses;
+  ColorLabel label;
+  HBRUSH ownBrush = CreateSolidBrush(RGB(1, 2, 3));
+  ~ProbeDialog() override { DeleteObject(ownBrush); }
+
+ protected:
+  void BindControls() override {
+    events.push_back("bind");
+    Bind(label, IDC_GALLERY_LABEL);
+  }
+  BOOL OnInitDialog() override {
+    events.push_back("init");
+    label.SetColours(RGB(0x33, 0x99, 0xCC), RGB(0xFF, 0xFF, 0xFF));
+    if (ownerDuringRun != nullptr) ownerEnabledDuringRun = IsWindowEnabled(ownerDuringRun) != FALSE;
+    HWND edit = Item(IDC_GALLERY_EDIT);
+    SetFocus(edit);
+    for (UINT key : postOnInit) PostMessageA(edit, WM_KEYDOWN, key, 0);
+    if (closeOnInit) PostMessageA(hwnd(), WM_CLOSE, 0, 0);
+    if (!postOnInit.empty() || closeOnInit) PostMessageA(hwnd(), kEndWith, 42, 0);
+    return FALSE;
+  }
+  void OnOK() override {
+    events.push_back("ok");
+    Dialog::OnOK();
+  }
+  void OnCancel() override {
+    events.push_back("cancel");
+    Dialog::OnCancel();
+  }
+  bool PreTranslateMessage(MSG& message) override {
+    if (swallowEnterAndEscape && message.message == WM_KEYDOWN &&
+        (message.wParam == VK_RETURN || message.wParam == VK_ESCAPE)) {
+      events.push_back(message.wParam == VK_RETURN ? "swallowed enter" : "swallowed escape");
+      return true;
+    }
+    return false;
+  }
+  bool OnClicked(int id) override {
+    if (id != IDC_GALLERY_HOVER_NORMAL) return false;
+    events.push_back("clicked " + std::to_string(id));
+    return true;
+  }
+  bool OnTimer(UINT_PTR id) override {
+    events.push_back("timer " + std::to_string(id));
+    return true;
+  }
+  HBRUSH OnCtlColor(HDC, HWND control, int kind) override {
+    if (control != hwnd()) {
+      colourRequests.push_back(std::to_string(GetDlgCtrlID(control)) + " kind " + std::to_string(kind));
+    }
+    return ownBrush;
+  }
+  std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+    switch (message) {
+      case kEndWith:
+        EndDialog(static_cast<INT_PTR>(wParam));
+        return 0;
+      case WM_NCLBUTTONDOWN:
+        // Recorded instead of starting the system's move loop.
+        if (wParam == HTCAPTION) captionPresses.push_back(lParam);
+        return 0;
+      default:
+        return Dialog::OnMessage(message, wParam, lParam);
+    }
+  }
+};
+
+TEST(ModalDialog, EnterAndEscapeCloseItThroughItsOwnLoop) {
+  struct Case {
+    UINT key;
+    INT_PTR result;
+    const char* handler;
+  } cases[] = {{VK_RETURN, IDOK, "ok"}, {VK_ESCAPE, IDCANCEL, "cancel"}};
+  for (const Case& c : cases) {
+    ProbeDialog dialog;
+    dialog.postOnInit = {c.key};
+    EXPECT_EQ(dialog.DoModal(), c.result);
+    EXPECT_EQ(dialog.events, (std::vector<std::string>{"bind", "init", c.handler}));
+    EXPECT_EQ(dialog.hwnd(), nullptr) << "DoModal destroys the window";
+  }
+}
+
+TEST(ModalDialog, PreTranslateMessageSwallowsEnterAndEscape) {
+  ProbeDialog dialog;
+  dialog.swallowEnterAndEscape = true;
+  dialog.postOnInit = {VK_RETURN, VK_ESCAPE};
+  EXPECT_EQ(dialog.DoModal(), 42);
+  EXPECT_EQ(dialog.events, (std::vector<std::string>{"bind", "init", "swallowed enter", "swallowed escape"}));
+}
+
+TEST(ModalDialog, CloseIsCancel) {
+  ProbeDialog dialog;
+  dialog.closeOnInit = true;
+  EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+  EXPECT_EQ(dialog.events, (std::vector<std::string>{"bind", "init", "cancel"}));
+}
+
+TEST(ModalDialog, DisablesItsOwnerWhileItRuns) {
+  ProbeDialog owner;
+  ASSERT_TRUE(owner.Create());
+  ShowAndPaint(owner.hwnd());
+  ProbeDialog dialog;
+  dialog.ownerDuringRun = owner.hwnd();
+  dialog.closeOnInit = true;
+  EXPECT_EQ(dialog.DoModal(owner.hwnd()), IDCANCEL);
+  EXPECT_FALSE(dialog.ownerEnabledDuringRun);
+  EXPECT_TRUE(IsWindowEnabled(owner.hwnd()));
+  owner.Destroy();
+}
+
+TEST(ModalDialog, CloseSentFromAnotherThreadEndsTheLoop) {
+  // The update check ends the main window this way: the WM_CLOSE arrives as
+  // a sent message while the loop waits in GetMessage.
+  class SentClose : public ProbeDialog {
+   protected:
+    BOOL OnInitDialog() override {
+      HWND window = hwnd();
+      std::thread([window] { SendMessageA(window, WM_CLOSE, 0, 0); }).detach();
+      return TRUE;
+    }
+  } dialog;
+  EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+  EXPECT_EQ(dialog.events, (std::vector<std::string>{"bind", "cancel"}));
+}
+
+TEST(ModelessDialog, IsCreatedOnceShownAndHidden) {
+  ProbeDialog dialog;
+  ASSERT_TRUE(dialog.Create());
+  HWND window = dialog.hwnd();
+  EXPECT_FALSE(IsWindowVisible(window)) << "the template has no WS_VISIBLE";
+  EXPECT_TRUE(dialog.Create()) << "a second Create keeps the window";
+  EXPECT_EQ(dialog.hwnd(), window);
+
+  dialog.Show();
+  EXPECT_TRUE(IsWindowVisible(window));
+  // Escape through the queue: the framework's pre-translation hands it to
+  // the dialog manager, which cancels; a modeless dialog hides on ending.
+  SetFocus(dialog.Item(IDC_GALLERY_EDIT));
+  PostMessageA(dialog.Item(IDC_GALLERY_EDIT), WM_KEYDOWN, VK_ESCAPE, 0);
+  PumpPending();
+  EXPECT_FALSE(IsWindowVisible(window));
+  EXPECT_TRUE(IsWindow(window));
+  EXPECT_EQ(dialog.events, (std::vector<std::string>{"bind", "init", "cancel"}));
+
+  dialog.Show();
+  EXPECT_TRUE(IsWindowVisible(window));
+  dialog.Destroy();
+  EXPECT_FALSE(IsWindow(window));
+  EXPECT_EQ(dialog.hwnd(), nullptr);
+  EXPECT_EQ(dialog.label.hwnd(), nullptr) << "controls are detached with their window";
+}
+
+TEST(Dispatch, ClicksAndTimersReachTheirHandlers) {
+  ProbeDialog dialog;
+  ASSERT_TRUE(dialog.Create());
+  HWND button = dialog.Item(IDC_GALLERY_HOVER_NORMAL);
+  SendMessageA(dialog.hwnd(), WM_COMMAND, MAKEWPARAM(IDC_GALLERY_HOVER_NORMAL, BN_CLICKED),
+               reinterpret_cast<LPARAM>(button));
+  // A click nobody handles and a notification other than a click change nothing.
+  SendMessageA(dialog.hwnd(), WM_COMMAND, MAKEWPARAM(IDC_GALLERY_HOVER_HOVERED, BN_CLICKED), 0);
+  SendMessageA(dialog.hwnd(), WM_COMMAND, MAKEWPARAM(IDC_GALLERY_HOVER_NORMAL, BN_SETFOCUS),
+               reinterpret_cast<LPARAM>(button));
+  PostMessageA(dialog.hwnd(), WM_TIMER, 7, 0);
+  PumpPending();
+  EXPECT_EQ(dialog.events, (std::vector<std::string>{"bind", "init", "clicked 3001", "timer 7"}));
+}
+
+TEST(Reflection, ColourRequestGoesToTheAttachedControlFirst) {
+  ProbeDialog dialog;
+  ASSERT_TRUE(dialog.Create());
+  HDC dc = GetDC(dialog.hwnd());
+  SetBkMode(dc, OPAQUE);
+  SetTextColor(dc, RGB(9, 9, 9));
+
+  auto request = [&](UINT message, int id) {
+    return reinterpret_cast<HBRUSH>(SendMessageA(dialog.hwnd(), message, reinterpret_cast<WPARAM>(dc),
+                                                 reinterpret_cast<LPARAM>(dialog.Item(id))));
+  };
+  dialog.colourRequests.clear();
+  HBRUSH labelBrush = request(WM_CTLCOLORSTATIC, IDC_GALLERY_LABEL);
+  ASSERT_NE(labelBrush, nullptr);
+  EXPECT_TRUE(dialog.colourRequests.empty()) << "the label answered; the dialog was not asked";
+  EXPECT_NE(labelBrush, dialog.ownBrush);
+  LOGBRUSH brush = {};
+  GetObjectA(labelBrush, sizeof brush, &brush);
+  EXPECT_EQ(brush.lbColor, RGB(0xFF, 0xFF, 0xFF));
+  EXPECT_EQ(GetTextColor(dc), RGB(0x33, 0x99, 0xCC));
+  EXPECT_EQ(GetBkMode(dc), TRANSPARENT);
+  EXPECT_EQ(request(WM_CTLCOLORSTATIC, IDC_GALLERY_LABEL), labelBrush) << "one brush, not one per request";
+
+  // The label declines the button kind; a control without an object goes
+  // straight to the dialog's own handler.
+  dialog.colourRequests.clear();
+  EXPECT_EQ(request(WM_CTLCOLORBTN, IDC_GALLERY_LABEL), dialog.ownBrush);
+  EXPECT_EQ(request(WM_CTLCOLORSTATIC, IDC_GALLERY_CHECK), dialog.ownBrush);
+  EXPECT_EQ(dialog.colourRequests, (std::vector<std::string>{"3021 kind 3", "3022 kind 6"}));
+  ReleaseDC(dialog.hwnd(), dc);
+}
+
+TEST(Drag, LeftButtonMovePressesTheCaptionAtTheScreenPoint) {
+  ProbeDialog dialog;
+  ASSERT_TRUE(dialog.Create());
+  ShowAndPaint(dialog.hwnd(), 100, 80);
+  POINT origin{0, 0};
+  ClientToScreen(dialog.hwnd(), &origin);
+
+  PostMessageA(dialog.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(50, 40));
+  PumpPending();
+  EXPECT_TRUE(dialog.captionPresses.empty()) << "no drag without the left button";
+
+  SetCursor(LoadCursor(nullptr, IDC_ARROW));
+  PostMessageA(dialog.hwnd(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(50, 40));
+  PumpPending();
+  ASSERT_EQ(dialog.captionPresses.size(), 1u);
+  EXPECT_EQ(dialog.captionPresses[0], MAKELPARAM(origin.x + 50, origin.y + 40));
+  EXPECT_EQ(GetCursor(), LoadCursor(nullptr, IDC_CROSS));
+}
+
+TEST(Drag, TheWindowChoosesItsCursor) {
+  HCURSOR own = LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDCUR_MOVE));
+  ASSERT_NE(own, nullptr);
+  ProbeDialog dialog;
+  ASSERT_TRUE(dialog.Create());
+  EXPECT_TRUE(DragByFreeArea(dialog.hwnd(), MK_LBUTTON, POINT{3, 4}, own));
+  EXPECT_EQ(GetCursor(), own);
+  EXPECT_FALSE(DragByFreeArea(dialog.hwnd(), MK_RBUTTON, POINT{3, 4}, own));
+  PumpPending();
+  EXPECT_EQ(dialog.captionPresses.size(), 1u);
+}
+
+}  // namespace
+}  // namespace vantrel
