@@ -7,6 +7,8 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "framework/message_target.h"
+
 namespace vantrel::winetest {
 
 std::string ScratchFolder() {
@@ -45,7 +47,6 @@ bool FileExists(const std::string& path) {
 
 }  // namespace vantrel::winetest
 
-<<<<<<< HEAD
 namespace vantrel::winetest {
 
 std::string BuiltProgram(const std::string& fileName) {
@@ -95,8 +96,9 @@ HWND WaitForVisibleWindow(const char* title, DWORD milliseconds) {
     Sleep(20);
   } while (GetTickCount() - start < milliseconds);
   return nullptr;
-=======
-#include "framework/message_target.h"
+}
+
+}  // namespace vantrel::winetest
 
 namespace vantrel::winetest {
 
@@ -198,7 +200,6 @@ void ShowAndPaint(HWND window, int x, int y) {
   RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
   PumpPending();
   GdiFlush();
->>>>>>> survey
 }
 
 }  // namespace vantrel::winetest
