@@ -1,2 +1,55 @@
 #pragma once
 // Resource ids shared by the code and the .rc files of both programs.
+
+// Icon and cursor
+#define IDI_MAIN 128           // program icon, 16x16 and 32x32
+#define IDCUR_MOVE 226         // four-way move cursor of the main window, hot spot (15, 15)
+
+// Image buttons: normal, pressed and hover bitmaps
+#define IDB_CLEAN_NORMAL 172   // "청소", 80x70
+#define IDB_CLEAN_PRESSED 173
+#define IDB_CLEAN_HOVER 192
+#define IDB_MENU_NORMAL 175    // "메뉴", 80x35
+#define IDB_MENU_PRESSED 174
+#define IDB_MENU_HOVER 190
+#define IDB_SETTINGS_NORMAL 177  // "설정", 80x35
+#define IDB_SETTINGS_PRESSED 176
+#define IDB_SETTINGS_HOVER 191
+#define IDB_CLOSE_NORMAL 179   // "X" of every window, 9x9
+#define IDB_CLOSE_HOVER 180
+#define IDB_CLOSE_PRESSED 181
+#define IDB_TRAY_NORMAL 182    // "_", 10x11
+#define IDB_TRAY_HOVER 183
+#define IDB_TRAY_PRESSED 184
+#define IDB_HELP_NORMAL 185    // "?", 8x11
+#define IDB_HELP_HOVER 186
+#define IDB_HELP_PRESSED 187
+
+// Pictures
+#define IDB_SPLASH_SHAPED 207  // splash in region mode, 336x260, 24-bit
+#define IDB_LOGO 208           // main window logo, 35x13
+#define IDB_SPLASH_FRAMED 221  // splash in rectangular mode, 336x260, 24-bit
+
+// Wave sounds
+#define IDW_CLICK 222          // every button press
+#define IDW_RUN_END 223        // end of a cleaning run
+#define IDW_EXIT 227           // exit, played to its end
+
+// Control gallery (a test dialog showing every control in its states)
+#define IDD_CONTROL_GALLERY 300
+#define IDC_GALLERY_HOVER_NORMAL 3001
+#define IDC_GALLERY_HOVER_HOVERED 3002
+#define IDC_GALLERY_HOVER_PRESSED 3003
+#define IDC_GALLERY_HOVER_DISABLED 3004
+#define IDC_GALLERY_CLOSE_NORMAL 3011
+#define IDC_GALLERY_CLOSE_HOVERED 3012
+#define IDC_GALLERY_CLEAN 3013
+#define IDC_GALLERY_MENU 3014
+#define IDC_GALLERY_SETTINGS 3015
+#define IDC_GALLERY_LABEL 3021
+#define IDC_GALLERY_CHECK 3022
+#define IDC_GALLERY_EDIT 3023
+#define IDC_GALLERY_BAR_EMPTY 3031
+#define IDC_GALLERY_BAR_HALF 3032
+#define IDC_GALLERY_BAR_FULL 3033
+#define IDC_GALLERY_BAR_AT_UPPER 3034

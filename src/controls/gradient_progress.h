@@ -1,0 +1,53 @@
+#pragma once
+// A progress bar (msctls_progress32 item) that draws itself as a colour
+// gradient from the start to the end colour. The system control keeps its
+// range and position too.
+
+#include <windows.h>
+
+#include "controls/gradient_layout.h"
+#include "framework/control.h"
+#include "platform/progress_view.h"
+
+namespace vantrel {
+
+class GradientProgress : public Control, public ProgressBarView {
+ public:
+  GradientProgress();
+
+  // Sets the position to lower as well (PBM_SETRANGE, 16-bit bounds).
+  void SetRange(int lower, int upper) override;
+  // PBM_SETPOS. The bar is repainted only when what it shows changes.
+  void SetPos(int position) override;
+
+  void SetBackgroundColour(COLORREF colour);
+  void SetColours(COLORREF start, COLORREF end);
+
+  int Lower() const { return lower_; }
+  int Upper() const { return upper_; }
+  int Position() const { return position_; }
+  COLORREF BackgroundColour() const { return background_; }
+
+  // The bands and background for the current state and client width.
+  GradientLayout Layout() const;
+
+ protected:
+  std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  void Paint(HDC dc) const;
+  void DrawGradient(HDC dc, const RECT& client) const;
+  // Runs a change and keeps the system control's invalidation only when the
+  // painted width changed.
+  template <class Change>
+  void Update(Change change);
+
+  int lower_ = 0;
+  int upper_ = 100;
+  int position_ = 0;
+  COLORREF start_ = RGB(0xFF, 0x00, 0x00);
+  COLORREF end_ = RGB(0x00, 0x00, 0xFF);
+  COLORREF background_;
+};
+
+}  // namespace vantrel
