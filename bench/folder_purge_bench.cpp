@@ -2,7 +2,9 @@
 // figures; bench/run-purge-bench.sh prepares the trees and compares the ways.
 //
 //   folder_purge_bench.exe MODE FOLDER
-//     real   CountFolderFiles + PurgeFolder as a cleaning run calls them
+//     window CountFolderFiles + PurgeFolder as a cleaning run calls them, on
+//            the progress window shown on screen
+//     silent the same through FolderPurge with a view that draws nothing
 //     bare   the same API calls by hand: a finder walk with the pump before
 //            every entry, then the walk with the pump, DeleteFileA and _rmdir
 //     nopump a finder walk with DeleteFileA and _rmdir, no pump, no count
@@ -16,6 +18,7 @@
 
 #include "engine/folder_purge.h"
 #include "engine/folder_purge_win32.h"
+#include "engine/progress_dialog.h"
 #include "platform/progress_view.h"
 #include "platform/win32/file_system_win32.h"
 #include "platform/win32/message_pump_win32.h"
@@ -96,7 +99,7 @@ int BarePurge(const std::string& folder, bool pump) {
 
 int main(int argc, char** argv) {
   if (argc != 3) {
-    std::fprintf(stderr, "usage: folder_purge_bench real|bare|nopump FOLDER\n");
+    std::fprintf(stderr, "usage: folder_purge_bench window|silent|bare|nopump FOLDER\n");
     return 2;
   }
   const std::string mode = argv[1];
@@ -108,7 +111,20 @@ int main(int argc, char** argv) {
   QueryPerformanceCounter(&start);
   int counted = 0;
   int purged = 0;
-  if (mode == "real") {
+  if (mode == "window") {
+    SetupData settings;
+    ProgressDialog dialog;
+    if (!dialog.Create(nullptr)) return 3;
+    dialog.settings = &settings;
+    SetWindowPos(dialog.hwnd(), HWND_TOP, 40, 40, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+    UpdateWindow(dialog.hwnd());
+    dialog.CategoryBar().SetRange(0, 1001);
+    dialog.OverallBar().SetRange(0, 1001);
+    QueryPerformanceCounter(&start);
+    counted = dialog.CountFolderFiles(folder, true);
+    purged = dialog.PurgeFolder(&settings.cleanTemp, folder, true, 0, counted, 0, 1000);
+    QueryPerformanceCounter(&end);
+  } else if (mode == "silent") {
     Win32FileSystem files;
     Win32MessagePump pump;
     SilentView view;
@@ -126,7 +142,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "unknown mode %s\n", mode.c_str());
     return 2;
   }
-  QueryPerformanceCounter(&end);
+  if (mode != "window") QueryPerformanceCounter(&end);
   const double seconds = static_cast<double>(end.QuadPart - start.QuadPart) / frequency.QuadPart;
 
   FILETIME created, exited, kernel, user;
