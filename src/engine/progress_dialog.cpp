@@ -10,7 +10,16 @@
 
 namespace vantrel {
 
-ProgressDialog::ProgressDialog() : Dialog(IDD), systemFolders_(RunningSystemFolders()) {}
+ProgressDialog::ProgressDialog()
+    : Dialog(IDD),
+      systemFolders_(RunningSystemFolders()),
+      run_(CleaningRun::Ports{files_, pump_, cache_, registry_, shell_}, *this, systemFolders_) {}
+
+void ProgressDialog::RunCleaning(SetupData* runSettings) {
+  if (run_.Running()) return;
+  settings = runSettings;
+  run_.RunCleaning(runSettings);
+}
 
 void ProgressDialog::BindControls() {
   Bind(countLabel, IDC_PROGRESS_COUNT_LABEL);

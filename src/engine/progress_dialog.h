@@ -8,12 +8,16 @@
 #include "controls/color_label.h"
 #include "controls/gradient_progress.h"
 #include "controls/image_button.h"
+#include "engine/cleaning_run.h"
 #include "engine/folder_purge.h"
 #include "framework/dialog.h"
 #include "platform/progress_view.h"
 #include "platform/win32/file_system_win32.h"
 #include "platform/win32/message_box_win32.h"
 #include "platform/win32/message_pump_win32.h"
+#include "platform/win32/registry_win32.h"
+#include "platform/win32/shell_win32.h"
+#include "platform/win32/url_cache_win32.h"
 #include "resource.h"
 
 namespace vantrel {
@@ -31,6 +35,11 @@ class ProgressDialog : public Dialog, public ProgressView {
   LabelView& StepLabel() override { return stepLabel; }
   LabelView& CountLabel() override { return countLabel; }
   MessageBoxes& Messages() override { return messages_; }
+
+  // Cleans by settings (the caller's record) on the real system, showing the
+  // run here. A request while a run is going on is ignored.
+  void RunCleaning(SetupData* settings);
+  bool Running() const { return run_.Running(); }
 
   // The folder steps of a run, on the folders of the system this runs on;
   // they read settings, which must be set.
@@ -77,9 +86,13 @@ class ProgressDialog : public Dialog, public ProgressView {
   Win32MessageBoxes messages_;
   Win32FileSystem files_;
   Win32MessagePump pump_;
+  Win32UrlCache cache_;
+  Win32Registry registry_;
+  Win32Shell shell_;
   SystemFolders systemFolders_;
   RunBar categoryRunBar_{categoryBar};
   RunBar overallRunBar_{overallBar};
+  CleaningRun run_;
 };
 
 }  // namespace vantrel
