@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <map>
+#include <stdexcept>
 
 #include "fakes/counting_message_pump.h"
 #include "fakes/fake_shell.h"
@@ -138,6 +139,10 @@ TEST_F(FolderSurveyTest, FolderSizeNeverFollowsADirectoryLink) {
   files.AddFile("C:\\Elsewhere\\big.bin", std::string(1000, 'x'));
   files.AddDirectoryLink("C:\\Profile\\Cache\\loop", "C:\\Profile\\Cache");
   files.AddDirectoryLink("C:\\Profile\\Cache\\away", "C:\\Elsewhere");
+  // Following the loop would never end; stop it where it would be obvious.
+  pump.onDrain = [&] {
+    if (pump.drains > 1000) throw std::runtime_error("the walk went round the link loop");
+  };
   EXPECT_EQ(FolderSize(files, pump, "C:\\Profile\\Cache", true), 4u);
   EXPECT_EQ(files.calls, std::vector<std::string>{"Find C:\\Profile\\Cache\\*.*"});
 }
@@ -205,8 +210,10 @@ TEST_F(FolderSurveyTest, RefreshFromInsideAWalkIsSkipped) {
   RecordingTextView view;
   int nestedCalls = 0;
   int nestedRefreshes = 0;
-  // Every drain dispatches a timer message that asks for a refresh again.
+  // Drains dispatch a timer message that asks for a refresh again (a bounded
+  // number of times, so that a missing guard fails instead of never ending).
   pump.onDrain = [&] {
+    if (nestedCalls == 50) return;
     ++nestedCalls;
     if (survey.Refresh(settings, view)) ++nestedRefreshes;
   };

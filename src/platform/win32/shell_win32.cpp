@@ -5,32 +5,6 @@
 
 namespace vantrel {
 
-namespace {
-
-// The record SHQueryRecycleBinA fills, laid out as shell32 has it: packed on
-// 32-bit Windows (20 bytes), naturally aligned on 64-bit Windows (24 bytes).
-// mingw's header packs it on both, which puts the sizes at the wrong offsets
-// on 64-bit Windows.
-#ifdef _WIN64
-struct RecycleBinQuery {
-  DWORD cbSize;
-  __int64 i64Size;
-  __int64 i64NumItems;
-};
-static_assert(sizeof(RecycleBinQuery) == 24);
-#else
-#pragma pack(push, 1)
-struct RecycleBinQuery {
-  DWORD cbSize;
-  __int64 i64Size;
-  __int64 i64NumItems;
-};
-#pragma pack(pop)
-static_assert(sizeof(RecycleBinQuery) == 20);
-#endif
-
-}  // namespace
-
 bool Win32Shell::SpecialFolderPath(int folder, char* buffer) {
   return SHGetSpecialFolderPathA(owner_, buffer, folder, FALSE) != FALSE;
 }
@@ -40,10 +14,11 @@ std::size_t Win32Shell::TempPath(std::size_t size, char* buffer) {
 }
 
 RecycleBinInfo Win32Shell::QueryRecycleBin() {
-  RecycleBinQuery query = {};
+  // 20 bytes on 32-bit Windows, where the record is packed; 24 on 64-bit.
+  SHQUERYRBINFO query = {};
   query.cbSize = sizeof(query);
   RecycleBinInfo info;
-  info.ok = SHQueryRecycleBinA(nullptr, reinterpret_cast<SHQUERYRBINFO*>(&query)) == S_OK;
+  info.ok = SHQueryRecycleBinA(nullptr, &query) == S_OK;
   if (info.ok) {
     info.size = query.i64Size;
     info.items = query.i64NumItems;
