@@ -35,6 +35,15 @@
 #define IDW_RUN_END 223        // end of a cleaning run
 #define IDW_EXIT 227           // exit, played to its end
 
+// Progress window
+#define IDD_PROGRESS 156
+#define IDC_PROGRESS_BUTTON1 1001      // hidden, no role
+#define IDC_PROGRESS_STEP_LABEL 1043
+#define IDC_PROGRESS_CATEGORY_BAR 1056
+#define IDC_PROGRESS_OVERALL_BAR 1090
+#define IDC_PROGRESS_COUNT_LABEL 1095
+#define IDC_PROGRESS_CLOSE 1097
+
 // Control gallery (a test dialog showing every control in its states)
 #define IDD_CONTROL_GALLERY 300
 #define IDC_GALLERY_HOVER_NORMAL 3001

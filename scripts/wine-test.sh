@@ -3,6 +3,7 @@
 #   wine-test.sh start                 prefix, Xvfb and a warm wineserver for a test session
 #   wine-test.sh stop                  ends that session (Xvfb by its PID, the wineserver)
 #   wine-test.sh run EXE [ARGS...]     runs one program in a fresh scratch folder, with a time-out
+#                                      (after tests/wine/NAME.fixture.sh, when there is one)
 # A run outside a started session starts and stops one of its own.
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -51,6 +52,13 @@ case "${1:-}" in
     rm -rf "$work"
     mkdir -p "$work"
     cp "$exe" "$work/"
+    # A test may bring a shell step that prepares its scratch folder with what
+    # a Windows program cannot make under Wine (Linux directory links). It
+    # runs inside the scratch folder and must stay there.
+    fixture="$here/../tests/wine/$name.fixture.sh"
+    if [ -f "$fixture" ]; then
+      (cd "$work" && bash "$fixture")
+    fi
     cd "$work"
     # Output goes to a file, not a pipe: a program that starts other programs
     # hands them its handles, and a pipe would stay open after it ends.

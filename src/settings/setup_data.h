@@ -51,6 +51,9 @@ class SetupData {
   int FindEntry(const UserEntry* entry) const;
   int CountEnabledCategories() const;
   int CountUserItems() const;
+  // True when path (with or without its trailing backslash, same letter
+  // case) is one of the five special folders or a directory of a user entry.
+  bool IsCleaningFolder(std::string path) const;
 
   // The root key a full key name such as "HKEY_CURRENT_USER\Software\X"
   // names, or RootKey::kNone; and its sub-key ("Software\X"), everything

@@ -155,6 +155,9 @@ bool MemoryFileSystem::RemoveEmptyFolder(const std::string& path) {
   calls.push_back("RemoveEmptyFolder " + path);
   const Node* node = Lookup(path);
   if (node == nullptr || !node->isDirectory) return false;
+  // As under Wine: removing a link to an empty folder removes the folder.
+  if (!node->target.empty()) node = Lookup(node->target);
+  if (node == nullptr || !node->isDirectory) return false;
   const std::string key = Key(node->path);
   for (const auto& [other, ignored] : nodes_) {
     if (other != key && Parent(other) == key) return false;

@@ -18,7 +18,8 @@ class MemoryFileSystem : public FileSystem {
   void AddFile(const std::string& path, const std::string& bytes = "", std::uint32_t attributes = 0);
   void AddDirectory(const std::string& path, std::uint32_t attributes = 0);
   // A directory link: listed as DIRECTORY|REPARSE_POINT; whatever is below
-  // it lives in its target.
+  // it lives in its target. Deleting and removing go through it, as under
+  // Wine: removing the link of an empty folder removes that folder.
   void AddDirectoryLink(const std::string& path, const std::string& target);
   void SetReadOnly(const std::string& path);
   // Makes writes to paths that start with prefix fail.

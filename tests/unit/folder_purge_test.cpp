@@ -1,0 +1,374 @@
+// Counting and emptying folders behind the path guard, on an in-memory tree.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "engine/folder_purge.h"
+#include "fakes/counting_message_pump.h"
+#include "fakes/memory_file_system.h"
+#include "fakes/recording_progress_view.h"
+#include "settings/setup_data.h"
+
+namespace vantrel {
+namespace {
+
+using testing::CountingMessagePump;
+using testing::MemoryFileSystem;
+using testing::RecordingProgressView;
+
+const char kRoot[] =
+    "경로가 루프폴더로 설정되어 있습니다. 더이상 진행할수 없습니다.\n해당 삭제 설정을 해제합니다.";
+const char kWindows[] =
+    "경로가 윈도우 폴더로 설정되어 있습니다. 더이상 진행할수 없습니다.\n해당 삭제 설정을 해제합니다.";
+const char kImportant[] =
+    "경로가 윈도우 중요 폴더로 설정되어 있습니다. 더이상 진행할수 없습니다.\n해당 삭제 설정을 해제합니다.";
+
+class FolderPurgeTest : public ::testing::Test {
+ protected:
+  FolderPurgeTest() {
+    pump.onDrain = [this] { view.events.push_back("drain"); };
+  }
+  FolderPurge Purge() {
+    return FolderPurge(files, pump, view, settings,
+                       SystemFolders{"E:\\OS\\Win", "E:\\OS\\Win\\Sys\\"});
+  }
+  bool Called(const std::string& text) const {
+    return std::any_of(files.calls.begin(), files.calls.end(),
+                       [&](const std::string& call) { return call.find(text) != std::string::npos; });
+  }
+
+  MemoryFileSystem files;
+  CountingMessagePump pump;
+  RecordingProgressView view;
+  SetupData settings;
+};
+
+// --- the guard --------------------------------------------------------------
+
+struct GuardCase {
+  const char* path;
+  const char* message;  // nullptr: the folder is searched
+};
+
+class PathGuardTest : public FolderPurgeTest, public ::testing::WithParamInterface<GuardCase> {};
+
+TEST_P(PathGuardTest, RefusesOrSearches) {
+  const GuardCase& c = GetParam();
+  settings.cleanTemp = true;
+  const int result = Purge().PurgeFolder(&settings.cleanTemp, c.path, true, 7, 10, 0, 1000);
+  if (c.message == nullptr) {
+    EXPECT_EQ(result, 7);  // nothing found: the start count
+    EXPECT_TRUE(view.Shown().empty());
+    EXPECT_TRUE(settings.cleanTemp);
+    std::string pattern = c.path;
+    if (pattern.empty() || pattern.back() != '\\') pattern += '\\';
+    EXPECT_EQ(files.calls, std::vector<std::string>{"Find " + pattern + "*.*"});
+  } else {
+    EXPECT_EQ(result, -1);
+    ASSERT_EQ(view.Shown().size(), 1u);
+    EXPECT_EQ(view.Shown()[0].text, c.message);
+    EXPECT_EQ(view.Shown()[0].caption, "경고");
+    EXPECT_EQ(view.Shown()[0].style, 0x10u);
+    EXPECT_FALSE(settings.cleanTemp);
+    EXPECT_TRUE(files.calls.empty());
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, PathGuardTest,
+    ::testing::Values(
+        // Roots: shorter than 4 bytes once the backslash is added.
+        GuardCase{"", kRoot}, GuardCase{"C:", kRoot}, GuardCase{"C:\\", kRoot},
+        GuardCase{"C:\\A", nullptr},
+        // The Windows folder directly below a three-byte prefix, any case.
+        GuardCase{"C:\\WINDOWS", kWindows}, GuardCase{"c:\\windows\\", kWindows},
+        GuardCase{"D:\\WinNT", kWindows}, GuardCase{"C:\\WINDOWS\\TEMP", nullptr},
+        GuardCase{"C:\\DATA\\WINDOWS\\", nullptr}, GuardCase{"C:\\WINDOWSX", nullptr},
+        // Start menu and desktop: the last 10 bytes, on paths longer than 13.
+        GuardCase{"C:\\시작 메뉴", nullptr},  // 13 bytes
+        GuardCase{"C:\\X시작 메뉴", kImportant},  // 14 bytes
+        GuardCase{"C:\\바탕 화면", nullptr},
+        GuardCase{"c:\\x바탕 화면\\", kImportant},
+        GuardCase{"C:\\Documents and Settings\\홍길동\\바탕 화면", kImportant},
+        GuardCase{"C:\\Documents and Settings\\홍길동\\시작 메뉴\\프로그램", nullptr},
+        GuardCase{"C:\\Documents and Settings\\홍길동\\바탕 화면 사본", nullptr},
+        // System folders below a WINDOWS or WINNT folder.
+        GuardCase{"C:\\WINDOWS\\SYSTEM32", kImportant},  // 20 bytes
+        GuardCase{"c:\\windows\\system32\\", kImportant},
+        GuardCase{"C:\\WINDOWS\\SYSTEM", kImportant},  // 18 bytes
+        GuardCase{"C:\\Windows\\System\\", kImportant},
+        GuardCase{"E:\\OLD\\WINDOWS\\SYSTEM", kImportant},
+        GuardCase{"C:\\WINNT\\SYSTEM32", kImportant}, GuardCase{"C:\\winnt\\system", kImportant},
+        GuardCase{"F:\\BACKUP\\WINNT\\SYSTEM32\\", kImportant},
+        GuardCase{"C:WINDOWS\\SYSTEM\\", nullptr},  // no room for a drive prefix
+        GuardCase{"C:\\WINDOWS\\SYSTEM32\\DRIVERS", nullptr},
+        // 0x81 is a lead byte and the "w" after it its trail byte: this is a
+        // Korean character followed by "indows", not a WINDOWS folder.
+        GuardCase{"C:\\A\\\x81windows\\system", nullptr},
+        GuardCase{"C:\\A\\\x80windows\\system", kImportant},
+        GuardCase{"C:\\WINNT\\SYSTEM32\\CONFIG\\", nullptr},
+        // The folders the running system reports, wherever they are.
+        GuardCase{"e:\\os\\win", kImportant}, GuardCase{"E:\\OS\\WIN\\SYS", kImportant},
+        GuardCase{"E:\\OS\\Win\\Temp", nullptr}, GuardCase{"E:\\OS", nullptr},
+        GuardCase{"E:\\OS\\Win\\Sys\\Drivers", nullptr}));
+
+TEST_F(FolderPurgeTest, UpperCaseCopyKeepsDoubleByteCharactersWhole) {
+  // 0x81 0x61 and 0xFE 0x7A are Korean characters whose trail bytes look
+  // like 'a' and 'z'; 0x80 and 0xFF are single bytes.
+  EXPECT_EQ(UpperCasePath("c:\\\x81\x61z\xFE\x7A\\\x80q\xFFw"), "C:\\\x81\x61Z\xFE\x7A\\\x80Q\xFFW");
+  EXPECT_EQ(UpperCasePath("바탕 화면\\temp"), "바탕 화면\\TEMP");
+  EXPECT_EQ(UpperCasePath("a\x81"), "A\x81");
+}
+
+TEST_F(FolderPurgeTest, RefusalWithoutSwitchOnlyWarns) {
+  EXPECT_EQ(Purge().PurgeFolder(nullptr, "D:\\DATA\\바탕 화면", true, 0, 3, 0, 1000), -1);
+  ASSERT_EQ(view.Shown().size(), 1u);
+  EXPECT_EQ(view.Shown()[0].text, kImportant);
+  EXPECT_TRUE(settings.cleanTemp);
+}
+
+TEST_F(FolderPurgeTest, ExpectedCountZeroDoesNothingAtAll) {
+  bool flag = true;
+  EXPECT_EQ(Purge().PurgeFolder(&flag, "C:\\", true, 5, 0, 0, 1000), 0);
+  EXPECT_EQ(Purge().PurgeFolder(&flag, "C:\\DATA", true, 5, 0, 0, 1000), 0);
+  EXPECT_TRUE(flag);
+  EXPECT_TRUE(view.events.empty());
+  EXPECT_TRUE(files.calls.empty());
+}
+
+// --- counting ----------------------------------------------------------------
+
+TEST_F(FolderPurgeTest, CountRefusesRootsAndTheWindowsFolderSilently) {
+  for (const char* path : {"C:\\WINDOWS\\a.txt", "C:\\WINNT\\b.txt", "C:\\x.txt"}) files.AddFile(path);
+  FolderPurge purge = Purge();
+  for (const char* path : {"", "C:", "C:\\", "c:\\windows", "C:\\WinNT\\"}) {
+    EXPECT_EQ(purge.CountFolderFiles(path, true), 0) << path;
+  }
+  EXPECT_TRUE(files.calls.empty());
+  EXPECT_TRUE(view.events.empty());
+}
+
+TEST_F(FolderPurgeTest, CountTakesSubFoldersOnlyWhenAskedAndPumpsBeforeEveryEntry) {
+  files.AddFile("C:\\T\\a.txt");
+  files.AddFile("C:\\T\\b.txt");
+  files.AddFile("C:\\T\\ro.txt");
+  files.SetReadOnly("C:\\T\\ro.txt");
+  files.AddFile("C:\\T\\sub\\c.txt");
+  files.AddFile("C:\\T\\sub\\deep\\d.txt");
+  files.AddDirectory("C:\\T\\empty");
+  EXPECT_EQ(Purge().CountFolderFiles("C:\\T", false), 3);
+  EXPECT_EQ(pump.drains, 7);  // ".", "..", three files, two folders
+  pump.drains = 0;
+  EXPECT_EQ(Purge().CountFolderFiles("C:\\T\\", true), 5);
+  EXPECT_EQ(pump.drains, 7 + 4 + 3 + 2);  // T, sub, deep, empty
+  EXPECT_EQ(Purge().CountFolderFiles("C:\\WINDOWS\\TEMP", true), 0);  // missing
+  files.AddFile("C:\\A\\x.txt");
+  EXPECT_EQ(Purge().CountFolderFiles("C:\\A", true), 1);  // five bytes pass
+}
+
+// --- purging -----------------------------------------------------------------
+
+TEST_F(FolderPurgeTest, BarsMoveBeforeEachEntryAndFilesGo) {
+  files.AddFile("C:\\T\\a.txt");
+  files.AddFile("C:\\T\\b.txt");
+  files.AddFile("C:\\T\\sub\\c.txt");
+  files.AddFile("C:\\T\\sub\\d.txt");
+  files.AddFile("C:\\T\\z.txt");
+  FolderPurge purge = Purge();
+  const int expected = purge.CountFolderFiles("C:\\T", true);
+  ASSERT_EQ(expected, 5);
+  view.events.clear();
+  files.calls.clear();
+
+  EXPECT_EQ(purge.PurgeFolder(&settings.cleanTemp, "C:\\T", true, 0, expected, 90, 90), 5);
+
+  auto entry = [](int category, int overall) {
+    return std::vector<std::string>{"drain", "category.pos " + std::to_string(category),
+                                    "overall.pos " + std::to_string(overall)};
+  };
+  std::vector<std::string> want;
+  for (const auto& e : {entry(0, 90), entry(0, 90), entry(0, 90), entry(200, 108),  // . .. a b
+                        entry(400, 126),                                            // sub
+                        entry(400, 126), entry(400, 126), entry(400, 126),          // . .. c
+                        entry(600, 144),                                            // d
+                        entry(800, 162)}) {                                         // z
+    want.insert(want.end(), e.begin(), e.end());
+  }
+  EXPECT_EQ(view.events, want);
+  EXPECT_EQ(files.calls, (std::vector<std::string>{
+                             "Find C:\\T\\*.*", "Delete C:\\T\\a.txt", "Delete C:\\T\\b.txt",
+                             "Find C:\\T\\sub\\*.*", "Delete C:\\T\\sub\\c.txt",
+                             "Delete C:\\T\\sub\\d.txt", "RemoveEmptyFolder C:\\T\\sub",
+                             "Delete C:\\T\\z.txt"}));
+  EXPECT_TRUE(files.HasDirectory("C:\\T"));
+  EXPECT_FALSE(files.HasDirectory("C:\\T\\sub"));
+  EXPECT_TRUE(settings.cleanTemp);
+}
+
+TEST_F(FolderPurgeTest, OverallBarIsTruncatedAndStartCountCarriesOn) {
+  files.AddFile("C:\\T\\a.txt");
+  files.AddFile("C:\\T\\b.txt");
+  files.AddFile("C:\\T\\c.txt");
+  EXPECT_EQ(Purge().PurgeFolder(nullptr, "C:\\T", false, 1, 3, 90, 45), 4);
+  // count 1, 2, 3 before a, b, c: 333 * 45 * 0.001 = 14.985, 666 -> 29.97
+  EXPECT_EQ(view.Events("overall.pos"),
+            (std::vector<std::string>{"overall.pos 104", "overall.pos 104", "overall.pos 104",
+                                      "overall.pos 119", "overall.pos 135"}));
+  EXPECT_EQ(view.Events("category.pos"),
+            (std::vector<std::string>{"category.pos 333", "category.pos 333", "category.pos 333",
+                                      "category.pos 666", "category.pos 1000"}));
+}
+
+TEST_F(FolderPurgeTest, MoreFilesThanCountedRunPastTheEnd) {
+  files.AddFile("C:\\T\\a.txt");
+  files.AddFile("C:\\T\\b.txt");
+  files.AddFile("C:\\T\\c.txt");
+  EXPECT_EQ(Purge().PurgeFolder(nullptr, "C:\\T", false, 0, 1, 0, 100), 3);
+  EXPECT_EQ(view.Events("category.pos").back(), "category.pos 2000");
+  EXPECT_EQ(view.Events("overall.pos").back(), "overall.pos 200");
+}
+
+TEST_F(FolderPurgeTest, ReadOnlyFileStaysAndIsCountedWithoutMessage) {
+  files.AddFile("C:\\T\\a.txt");
+  files.AddFile("C:\\T\\ro.txt");
+  files.SetReadOnly("C:\\T\\ro.txt");
+  files.AddFile("C:\\T\\sub\\locked.dat");
+  files.SetReadOnly("C:\\T\\sub\\locked.dat");
+  FolderPurge purge = Purge();
+  const int expected = purge.CountFolderFiles("C:\\T", true);
+  EXPECT_EQ(expected, 3);
+  EXPECT_EQ(purge.PurgeFolder(nullptr, "C:\\T", true, 0, expected, 0, 1000), 3);
+  EXPECT_FALSE(files.HasFile("C:\\T\\a.txt"));
+  EXPECT_TRUE(files.HasFile("C:\\T\\ro.txt"));
+  EXPECT_TRUE(files.HasFile("C:\\T\\sub\\locked.dat"));  // so sub stays too
+  EXPECT_TRUE(view.Shown().empty());
+}
+
+TEST_F(FolderPurgeTest, WithoutTheFlagSubFoldersAreLeftAlone) {
+  files.AddFile("C:\\T\\a.txt");
+  files.AddFile("C:\\T\\sub\\b.txt");
+  files.AddDirectory("C:\\T\\empty");
+  EXPECT_EQ(Purge().PurgeFolder(nullptr, "C:\\T", false, 0, 1, 0, 1000), 1);
+  EXPECT_FALSE(files.HasFile("C:\\T\\a.txt"));
+  EXPECT_TRUE(files.HasFile("C:\\T\\sub\\b.txt"));
+  EXPECT_TRUE(files.HasDirectory("C:\\T\\empty"));
+  EXPECT_FALSE(Called("sub"));
+}
+
+TEST_F(FolderPurgeTest, RefusedSubFolderIsSkippedAndTheWalkGoesOn) {
+  files.AddFile("D:\\DATA\\a.txt");
+  files.AddFile("D:\\DATA\\바탕 화면\\x.txt");
+  files.AddFile("D:\\DATA\\바탕 화면\\y.txt");
+  files.AddDirectory("D:\\DATA\\WINDOWS\\SYSTEM");
+  files.AddFile("D:\\DATA\\z.txt");
+  settings.cleanCache = true;
+  FolderPurge purge = Purge();
+  const int expected = purge.CountFolderFiles("D:\\DATA", true);
+  EXPECT_EQ(expected, 4);  // the count does not guard
+  files.calls.clear();
+  EXPECT_EQ(purge.PurgeFolder(&settings.cleanCache, "D:\\DATA", true, 0, expected, 0, 1000), 2);
+  EXPECT_FALSE(settings.cleanCache);
+  ASSERT_EQ(view.Shown().size(), 2u);
+  EXPECT_EQ(view.Shown()[0].text, kImportant);  // WINDOWS\SYSTEM (18 bytes below D:\DATA\)
+  EXPECT_EQ(view.Shown()[1].text, kImportant);
+  EXPECT_FALSE(files.HasFile("D:\\DATA\\a.txt"));
+  EXPECT_FALSE(files.HasFile("D:\\DATA\\z.txt"));
+  EXPECT_TRUE(files.HasFile("D:\\DATA\\바탕 화면\\x.txt"));
+  EXPECT_TRUE(files.HasFile("D:\\DATA\\바탕 화면\\y.txt"));
+  // Refused folders are not removed either, not even when empty.
+  EXPECT_TRUE(files.HasDirectory("D:\\DATA\\WINDOWS\\SYSTEM"));
+  EXPECT_FALSE(Called("RemoveEmptyFolder D:\\DATA\\바탕 화면"));
+  EXPECT_FALSE(Called("Find D:\\DATA\\바탕 화면"));
+  EXPECT_FALSE(Called("Find D:\\DATA\\WINDOWS\\SYSTEM"));
+  // The finder's order is a.txt, WINDOWS, z.txt, 바탕 화면: after the refusal
+  // inside WINDOWS the count went on from where it was.
+  EXPECT_EQ(view.Events("category.pos").back(), "category.pos 500");
+}
+
+TEST_F(FolderPurgeTest, ConfiguredCleaningFoldersAreEmptiedButKept) {
+  files.AddFile("C:\\DATA\\Temp\\t.txt");
+  files.AddFile("C:\\DATA\\Keep\\k.txt");
+  files.AddFile("C:\\DATA\\Case\\c.txt");
+  files.AddFile("C:\\DATA\\Other\\o.txt");
+  settings.tempFolder = "C:\\DATA\\Temp\\";  // with the backslash
+  auto entry = std::make_unique<UserEntry>();
+  entry->dirs = {"Dir:C:\\DATA\\Keep"};  // without
+  settings.userEntries.push_back(std::move(entry));
+  settings.cacheFolder = "C:\\DATA\\case";  // other letter case: not the same folder
+  FolderPurge purge = Purge();
+  const int expected = purge.CountFolderFiles("C:\\DATA", true);
+  EXPECT_EQ(purge.PurgeFolder(nullptr, "C:\\DATA", true, 0, expected, 0, 1000), 4);
+  EXPECT_TRUE(files.HasDirectory("C:\\DATA\\Temp"));
+  EXPECT_TRUE(files.HasDirectory("C:\\DATA\\Keep"));
+  EXPECT_FALSE(files.HasDirectory("C:\\DATA\\Case"));
+  EXPECT_FALSE(files.HasDirectory("C:\\DATA\\Other"));
+  EXPECT_FALSE(files.HasFile("C:\\DATA\\Temp\\t.txt"));
+  EXPECT_FALSE(files.HasFile("C:\\DATA\\Keep\\k.txt"));
+}
+
+TEST_F(FolderPurgeTest, DirectoryLinksAreNeverFollowedNorRemoved) {
+  files.AddFile("C:\\Users\\me\\Documents\\canary.txt", "keep me");
+  files.AddFile("C:\\Users\\me\\Documents\\sub\\deep.txt");
+  files.AddDirectory("C:\\Users\\me\\Empty");
+  files.AddFile("C:\\Temp\\a.txt");
+  files.AddDirectoryLink("C:\\Temp\\Docs", "C:\\Users\\me\\Documents");
+  files.AddDirectoryLink("C:\\Temp\\Hollow", "C:\\Users\\me\\Empty");
+  files.AddFile("C:\\Temp\\sub\\b.txt");
+  files.AddDirectoryLink("C:\\Temp\\sub\\Again", "C:\\Users\\me\\Documents");
+  FolderPurge purge = Purge();
+  const int expected = purge.CountFolderFiles("C:\\Temp", true);
+  EXPECT_EQ(expected, 2);
+  EXPECT_EQ(purge.PurgeFolder(&settings.cleanTemp, "C:\\Temp", true, 0, expected, 0, 1000), 2);
+  EXPECT_FALSE(files.HasFile("C:\\Temp\\a.txt"));
+  EXPECT_FALSE(files.HasFile("C:\\Temp\\sub\\b.txt"));
+  EXPECT_EQ(files.Contents("C:\\Users\\me\\Documents\\canary.txt"), "keep me");
+  EXPECT_TRUE(files.HasFile("C:\\Users\\me\\Documents\\sub\\deep.txt"));
+  EXPECT_TRUE(files.HasDirectory("C:\\Users\\me\\Empty"));
+  EXPECT_TRUE(files.HasDirectory("C:\\Temp\\Docs"));
+  EXPECT_TRUE(files.HasDirectory("C:\\Temp\\Hollow"));
+  // Nothing at all went to the port by way of a link.
+  EXPECT_FALSE(Called("Docs"));
+  EXPECT_FALSE(Called("Hollow"));
+  EXPECT_FALSE(Called("Again"));
+  EXPECT_TRUE(settings.cleanTemp);
+  EXPECT_TRUE(view.Shown().empty());
+}
+
+// --- the configured folders ----------------------------------------------------
+
+TEST(SetupDataPathsTest, IsCleaningFolderTakesBothFormsButOnlyTheSameCase) {
+  SetupData settings;
+  settings.cacheFolder = "C:\\Cache";
+  settings.cookieFolder = "C:\\Cookies\\";
+  settings.historyFolder = "C:\\History";
+  settings.tempFolder = "C:\\Temp\\";
+  settings.recentFolder = "C:\\Recent";
+  settings.cleanTemp = false;  // the switches do not matter
+  auto entry = std::make_unique<UserEntry>();
+  entry->dirs = {"Dir:D:\\Mine", "Dir:D:\\바탕 화면\\"};
+  entry->regKeys = {"Reg:D:\\Keys"};
+  settings.userEntries.push_back(std::make_unique<UserEntry>());
+  settings.userEntries.push_back(std::move(entry));
+
+  for (const char* yes : {"C:\\Cache", "C:\\Cache\\", "C:\\Cookies", "C:\\Cookies\\", "C:\\History\\",
+                          "C:\\Temp", "C:\\Recent\\", "D:\\Mine", "D:\\Mine\\", "D:\\바탕 화면"}) {
+    EXPECT_TRUE(settings.IsCleaningFolder(yes)) << yes;
+  }
+  for (const char* no : {"c:\\cache", "C:\\TEMP\\", "C:\\Temp\\\\\\", "D:\\mine", "D:\\Keys", "D:\\",
+                         "Dir:D:\\Mine", "C:\\Cach"}) {
+    EXPECT_FALSE(settings.IsCleaningFolder(no)) << no;
+  }
+}
+
+TEST(SetupDataPathsTest, ShortUserDirectoryStringsDoNotMatchRealFolders) {
+  SetupData settings;
+  settings.cacheFolder = "C:\\Cache";
+  auto entry = std::make_unique<UserEntry>();
+  entry->dirs = {"Dir", "Dir:"};
+  settings.userEntries.push_back(std::move(entry));
+  EXPECT_FALSE(settings.IsCleaningFolder("C:\\Dir"));
+  EXPECT_FALSE(settings.IsCleaningFolder("C:\\"));
+}
+
+}  // namespace
+}  // namespace vantrel
