@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <ostream>
 
 #include "engine/folder_purge.h"
 #include "fakes/counting_message_pump.h"
@@ -50,6 +51,25 @@ struct GuardCase {
   const char* message;  // nullptr: the folder is searched
 };
 
+// Test names stay ASCII: bytes above 0x7F as <B9><D9>, backslashes as "/".
+void PrintTo(const GuardCase& c, std::ostream* out) {
+  static const char hex[] = "0123456789ABCDEF";
+  *out << '[';
+  for (const char* p = c.path; *p != '\0'; ++p) {
+    const auto byte = static_cast<unsigned char>(*p);
+    if (byte == '\\') {
+      *out << '/';
+    } else if (byte == ' ') {
+      *out << '_';
+    } else if (byte < 0x80) {
+      *out << *p;
+    } else {
+      *out << '<' << hex[byte >> 4] << hex[byte & 0xF] << '>';
+    }
+  }
+  *out << ']';
+}
+
 class PathGuardTest : public FolderPurgeTest, public ::testing::WithParamInterface<GuardCase> {};
 
 TEST_P(PathGuardTest, RefusesOrSearches) {
@@ -79,6 +99,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         // Roots: shorter than 4 bytes once the backslash is added.
         GuardCase{"", kRoot}, GuardCase{"C:", kRoot}, GuardCase{"C:\\", kRoot},
+        GuardCase{"C:A", nullptr},  // 4 bytes: past the root test
         GuardCase{"C:\\A", nullptr},
         // The Windows folder directly below a three-byte prefix, any case.
         GuardCase{"C:\\WINDOWS", kWindows}, GuardCase{"c:\\windows\\", kWindows},

@@ -187,11 +187,11 @@ class ProgressDialogWineTest : public ::testing::Test {
     dialog.StepLabel().SetText("템프");
     dialog.CountLabel().SetText("1/1");
     const int expected = dialog.CountFolderFiles(folder, true);
-    EXPECT_EQ(expected, 3000);
+    EXPECT_EQ(expected, 1200);
     watch.dialog = dialog.hwnd();
     midRun = &watch;
     SetTimer(dialog.hwnd(), 7, 20, &OnMidRunTimer);
-    EXPECT_EQ(dialog.PurgeFolder(&settings.cleanTemp, folder, true, 0, expected, 0, 1000), 3000);
+    EXPECT_EQ(dialog.PurgeFolder(&settings.cleanTemp, folder, true, 0, expected, 0, 1000), 1200);
     KillTimer(dialog.hwnd(), 7);
     midRun = nullptr;
     dialog.CategoryBar().SetPos(1000);
