@@ -49,10 +49,19 @@ void GradientProgress::SetRange(int lower, int upper) {
 }
 
 void GradientProgress::SetPos(int position) {
-  Update([&] {
+  if (position == position_) return;
+  if (hwnd() == nullptr) {
     position_ = position;
-    if (hwnd() != nullptr) SendMessageA(hwnd(), PBM_SETPOS, static_cast<WPARAM>(position), 0);
-  });
+    return;
+  }
+  const int paintedBefore = Layout().PaintedWidth();
+  position_ = position;
+  if (Layout().PaintedWidth() == paintedBefore) return;
+  // Some system controls repaint at once inside PBM_SETPOS (Wine's does), so
+  // the position goes through only when what the bar shows changes: a run
+  // sets a new position for every file, and most of them draw the same bar.
+  SendMessageA(hwnd(), PBM_SETPOS, static_cast<WPARAM>(position), 0);
+  InvalidateRect(hwnd(), nullptr, FALSE);
 }
 
 void GradientProgress::SetBackgroundColour(COLORREF colour) {
