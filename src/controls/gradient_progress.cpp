@@ -57,11 +57,13 @@ void GradientProgress::SetPos(int position) {
   const int paintedBefore = Layout().PaintedWidth();
   position_ = position;
   if (Layout().PaintedWidth() == paintedBefore) return;
-  // Some system controls repaint at once inside PBM_SETPOS (Wine's does), so
-  // the position goes through only when what the bar shows changes: a run
-  // sets a new position for every file, and most of them draw the same bar.
-  SendMessageA(hwnd(), PBM_SETPOS, static_cast<WPARAM>(position), 0);
+  // A run sets a new position for every file, and most of them draw the same
+  // bar. The system control hears only of those that change it (it answers
+  // PBM_GETPOS from position_ below), because it paints at once inside
+  // PBM_SETPOS (Wine's does, over the part it would fill itself) and even an
+  // empty paint costs. The whole bar is marked first, so that one paint does.
   InvalidateRect(hwnd(), nullptr, FALSE);
+  SendMessageA(hwnd(), PBM_SETPOS, static_cast<WPARAM>(position), 0);
 }
 
 void GradientProgress::SetBackgroundColour(COLORREF colour) {
@@ -84,6 +86,8 @@ std::optional<LRESULT> GradientProgress::OnMessage(UINT message, WPARAM wParam, 
       Paint(dc.get());
       return 0;
     }
+    case PBM_GETPOS:
+      return position_;
     case WM_PRINTCLIENT: {
       RECT client;
       GetClientRect(hwnd(), &client);

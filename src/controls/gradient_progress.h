@@ -1,7 +1,7 @@
 #pragma once
 // A progress bar (msctls_progress32 item) that draws itself as a colour
 // gradient from the start to the end colour. The system control keeps its
-// range too, and its position as of the last change the bar showed.
+// range too; its position is told only when the drawn bar changes.
 
 #include <windows.h>
 
@@ -17,8 +17,8 @@ class GradientProgress : public Control, public ProgressBarView {
 
   // Sets the position to lower as well (PBM_SETRANGE, 16-bit bounds).
   void SetRange(int lower, int upper) override;
-  // The bar is repainted, and the system control told (PBM_SETPOS), only
-  // when what it shows changes.
+  // The bar is repainted only when what it shows changes; PBM_GETPOS always
+  // answers the position set last.
   void SetPos(int position) override;
 
   void SetBackgroundColour(COLORREF colour);

@@ -30,8 +30,8 @@ class ProgressDialog : public Dialog, public ProgressView {
 
   ProgressDialog();
 
-  ProgressBarView& CategoryBar() override { return categoryRunBar_; }
-  ProgressBarView& OverallBar() override { return overallRunBar_; }
+  ProgressBarView& CategoryBar() override { return categoryBar; }
+  ProgressBarView& OverallBar() override { return overallBar; }
   LabelView& StepLabel() override { return stepLabel; }
   LabelView& CountLabel() override { return countLabel; }
   MessageBoxes& Messages() override { return messages_; }
@@ -62,21 +62,6 @@ class ProgressDialog : public Dialog, public ProgressView {
  private:
   FolderPurge Folders();
 
-  // A run sets the same position once per file, thousands of times in a
-  // row; each call costs the bar several round trips to the window system
-  // (and under Wine a repaint), so only a new position goes through.
-  class RunBar : public ProgressBarView {
-   public:
-    explicit RunBar(GradientProgress& bar) : bar_(bar) {}
-    void SetRange(int lower, int upper) override { bar_.SetRange(lower, upper); }
-    void SetPos(int position) override {
-      if (position != bar_.Position()) bar_.SetPos(position);
-    }
-
-   private:
-    GradientProgress& bar_;
-  };
-
   ColorLabel stepLabel;
   ColorLabel countLabel;
   ImageButton closeButton;
@@ -90,8 +75,6 @@ class ProgressDialog : public Dialog, public ProgressView {
   Win32Registry registry_;
   Win32Shell shell_;
   SystemFolders systemFolders_;
-  RunBar categoryRunBar_{categoryBar};
-  RunBar overallRunBar_{overallBar};
   CleaningRun run_;
 };
 
