@@ -314,6 +314,41 @@ TEST_F(MainWindowTest, EnterAndEscapeLeaveTheMainWindowButCloseTheAboutWindow) {
   EXPECT_TRUE(qorv->WaitForExit(20000));
 }
 
+TEST_F(MainWindowTest, MenuCommandsShowTheSideWindows) {
+  StartAndShow();
+  ASSERT_FALSE(HasFatalFailure());
+  EXPECT_EQ(OwnedWindowWith(main, 1096), nullptr) << "the folder window shows before it is asked for";
+  EXPECT_EQ(OwnedWindowWith(main, 1056), nullptr) << "the progress window shows before it is asked for";
+
+  PostMessageA(main, WM_COMMAND, 32778, 0);
+  HWND folderWindow = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (folderWindow = OwnedWindowWith(main, 1096)) != nullptr; }, 10000));
+  RECT desktop = RectOf(GetDesktopWindow());
+  RECT f = RectOf(folderWindow);
+  EXPECT_EQ(f.left, 5);
+  EXPECT_EQ(f.top, (desktop.bottom - desktop.top) - (f.bottom - f.top) - 45);
+
+  PostMessageA(main, WM_COMMAND, 32779, 0);
+  HWND progress = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (progress = OwnedWindowWith(main, 1056)) != nullptr; }, 10000));
+  EXPECT_EQ(TextOf(GetDlgItem(progress, 1043)), "진행바");
+  EXPECT_EQ(RectOf(progress).top, RectOf(main).bottom);
+
+  PostMessageA(main, WM_COMMAND, 57670, 0);
+  HWND about = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (about = OwnedWindowWith(main, 1029)) != nullptr; }, 10000));
+  PostMessageA(about, WM_COMMAND, IDCANCEL, 0);
+  EXPECT_TRUE(WaitFor([&] { return !IsWindow(about); }, 10000));
+
+  // "_" minimises, and the minimised window hides itself.
+  PostMessageA(GetDlgItem(main, 1039), BM_CLICK, 0, 0);
+  EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(main); }, 10000)) << "the window did not go to the tray";
+  EXPECT_TRUE(IsWindow(main));
+
+  PostMessageA(main, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(qorv->WaitForExit(20000));
+}
+
 // Every way out saves the settings and removes the files the updater leaves.
 struct ShutdownRoute {
   const char* name;
