@@ -183,9 +183,17 @@ class MainWindowTest : public ::testing::Test {
         << "the main window never went off-screen";
   }
 
+  // Shown for good means centred: while the first paint parks the window,
+  // the system briefly puts the minimised window on screen too.
+  static bool Centred(HWND window) {
+    const RECT r = RectOf(window);
+    return r.left == (GetSystemMetrics(SM_CXMAXTRACK) - (r.right - r.left)) / 2 &&
+           r.top == (GetSystemMetrics(SM_CYMAXTRACK) - (r.bottom - r.top)) / 2;
+  }
+
   void WaitUntilShown() {
-    ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(main) && RectOf(main).left >= 0; }, 20000))
-        << "the main window never came on screen";
+    ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(main) && !IsIconic(main) && Centred(main); }, 20000))
+        << "the main window never came on screen in the middle";
     shownAfter = GetTickCount() - started;
   }
 
@@ -225,8 +233,8 @@ TEST_F(MainWindowTest, StartsOffScreenThenComesCentredAndASecondCopyEnds) {
   const RECT r = RectOf(main);
   const int width = r.right - r.left;
   const int height = r.bottom - r.top;
-  EXPECT_EQ(r.left, (GetSystemMetrics(SM_CXMAXTRACK) - width) / 2);
-  EXPECT_EQ(r.top, (GetSystemMetrics(SM_CYMAXTRACK) - height) / 2);
+  EXPECT_GE(r.left, 0);
+  EXPECT_GE(r.top, 0);
   EXPECT_EQ(GetWindowLongA(main, GWL_STYLE) & WS_CAPTION, 0);
   RECT client = {};
   GetClientRect(main, &client);
