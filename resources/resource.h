@@ -69,3 +69,37 @@
 #define IDC_FOLDER_INFO_CLOSE 1040    // "X" image button
 #define IDC_FOLDER_INFO_TITLE 1043
 #define IDC_FOLDER_INFO_TEXT 1096     // the survey text
+
+// Main window
+#define IDD_MAIN 102
+#define IDC_MAIN_BUTTON1 1001          // hidden and disabled, no role
+#define IDC_MAIN_BUTTON2 1002          // hidden and disabled, no role
+#define IDC_MAIN_TRAY 1039             // "_" image button
+#define IDC_MAIN_EXIT 1040             // "X" image button
+#define IDC_MAIN_HELP 1053             // "?" image button
+#define IDC_MAIN_UNUSED 1066           // hidden static, no role
+#define IDC_MAIN_CLEAN 1068            // "청소"
+#define IDC_MAIN_MENU 1069             // "메뉴"
+#define IDC_MAIN_SETTINGS 1070         // "설정"
+#define IDM_SYSTEM_ABOUT 16            // appended to the system menu
+#define IDS_SYSTEM_ABOUT 101           // its text
+
+// The main window's menu (its commands reach the main window as WM_COMMAND)
+#define IDM_MAIN_MENU 153
+#define IDM_SHOW_FOLDER_INFO 32778
+#define IDM_SHOW_PROGRESS 32779
+#define IDM_SETTINGS 1070              // the same command as the "설정" button
+#define IDM_COUNTER_PAGE 1067
+#define IDM_HOME_PAGE 1048
+#define IDM_ABOUT 57670
+#define IDM_EXIT 1                     // IDOK
+
+// About window
+#define IDD_ABOUT 100
+#define IDC_ABOUT_HELP 1029            // the help text
+#define IDC_ABOUT_TITLE 1046
+#define IDC_ABOUT_CREDIT 1047
+#define IDC_ABOUT_HOME_PAGE 1048
+#define IDC_ABOUT_COUNTER_PAGE 1067
+#define IDS_HELP_TEXT 102              // the help text, first half
+#define IDS_HELP_TEXT_MORE 103         // and the second

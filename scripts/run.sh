@@ -30,8 +30,20 @@ vantrel_start_xvfb
 trap 'kill "$VANTREL_XVFB_PID" 2>/dev/null || true' EXIT
 echo "run: no display; starting Qorv.exe under Xvfb $DISPLAY"
 wine Qorv.exe >"$VANTREL_WINE_ROOT/qorv.log" 2>&1 &
+qorv=$!
+# The main window comes out from behind the splash after about 3 seconds.
 sleep "${VANTREL_RUN_SECONDS:-12}"
 mkdir -p "$root/build/screenshots"
 import -window root "$root/build/screenshots/run.png"
 echo "run: screenshot of the running program: $root/build/screenshots/run.png"
+# Closed as a user would close it (WM_CLOSE), so it saves its settings and
+# tidies up; only a program that does not end is killed.
+wine taskkill /im Qorv.exe >/dev/null 2>&1 || true
+for _ in $(seq 1 100); do
+  kill -0 "$qorv" 2>/dev/null || break
+  sleep 0.2
+done
+if kill -0 "$qorv" 2>/dev/null; then
+  echo "run: Qorv.exe did not end when closed; stopping it" >&2
+fi
 wineserver -k || true

@@ -1,0 +1,90 @@
+#pragma once
+// The main window: a small caption-less panel with six picture buttons. It
+// owns the settings record, the progress window and the folder window for
+// the program's whole life; the program ends when its modal loop ends.
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "app/startup_splash.h"
+#include "controls/image_button.h"
+#include "engine/folder_info_dialog.h"
+#include "engine/progress_dialog.h"
+#include "framework/dialog.h"
+#include "framework/tooltip.h"
+#include "platform/win32/file_system_win32.h"
+#include "platform/win32/message_box_win32.h"
+#include "platform/win32/text_converter_win32.h"
+#include "resource.h"
+#include "settings/settings_file.h"
+#include "settings/setup_data.h"
+
+namespace vantrel {
+
+class MainDialog : public Dialog {
+ public:
+  enum { IDD = IDD_MAIN };
+  static constexpr UINT_PTR kSplashTimer = 1;
+  static constexpr UINT kSplashTimeMs = 2800;
+  static constexpr UINT_PTR kShowTimer = 4;
+  static constexpr UINT kShowTimeMs = 2900;
+  static constexpr UINT kShowRetryMs = 100;
+
+  MainDialog();
+  ~MainDialog() override;
+
+  void ShowAbout();
+  void MinimizeToTray();
+  void RestoreFromTray();
+  void CenterOnScreen();
+  void PlaceProgressWindow();
+  void PlaceFolderWindow();
+  void ShowSplash();
+  // "SetupData.Sav" beside the program into setup, and back.
+  void LoadSettings();
+  bool SaveSettings();
+
+  bool PreTranslateMessage(MSG& message) override;
+
+ protected:
+  void BindControls() override;
+  BOOL OnInitDialog() override;
+  bool OnClicked(int id) override;
+  bool OnTimer(UINT_PTR id) override;
+  bool OnPaint() override;
+  HCURSOR DragCursor() const override { return moveCursor; }
+  void OnDestroy() override;
+  std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  void TakeCaptionAway();
+  void Clean();
+  void ShowMainMenu(POINT screenPoint);
+  void RemoveExchangeFiles();
+
+  ProgressDialog progressWindow;
+  ImageButton trayButton;
+  ImageButton helpButton;
+  ImageButton exitButton;
+  ImageButton cleanButton;
+  ImageButton menuButton;
+  ImageButton settingsButton;
+  std::string appFolder;
+  FolderInfoDialog folderWindow;
+  SetupData setup;
+  std::unique_ptr<StartupSplash> splash;
+  bool firstPaintDone = true;
+  RECT windowRect = {};
+  ToolTip toolTip;
+  HICON icon = nullptr;
+  HCURSOR moveCursor = nullptr;
+
+  Win32FileSystem files_;
+  Win32MessageBoxes messages_;
+  Win32TextConverter converter_;
+  SettingsFile settingsFile_;
+};
+
+}  // namespace vantrel
