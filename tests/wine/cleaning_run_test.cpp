@@ -143,7 +143,8 @@ TEST(CleaningRunWineTest, OneRunCleansEveryCategoryAndNothingElse) {
   SetValue(HKEY_CURRENT_USER, kKeptKey, "stays");
 
   SendToRecycleBin(ScratchFolder() + "binned.txt");
-  SHQUERYRBINFO bin = {sizeof bin};
+  SHQUERYRBINFO bin = {};
+  bin.cbSize = sizeof bin;
   ASSERT_EQ(SHQueryRecycleBinA(nullptr, &bin), S_OK);
   ASSERT_GT(bin.i64NumItems, 0);
 
