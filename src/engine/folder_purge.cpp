@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <utility>
 
+#include "engine/folder_walk.h"
 #include "platform/file_system.h"
 #include "platform/message_box.h"
 #include "platform/message_pump.h"
@@ -53,12 +54,6 @@ std::string NormalisedFolder(const std::string& folder) {
   return upper;
 }
 
-bool IsDots(const DirEntry& entry) { return entry.name == "." || entry.name == ".."; }
-
-// A junction, directory link or mount point: whatever lies behind it belongs
-// to another folder, and deleting through it (or removing it, which on some
-// systems removes an empty target) would clean that folder instead.
-bool IsFolderLink(const DirEntry& entry) { return entry.isDirectory && entry.isReparsePoint; }
 
 }  // namespace
 
@@ -86,22 +81,15 @@ int FolderPurge::CountFolderFiles(std::string path, bool includeSubfolders) {
   if (path.size() < 5) return 0;
   if (IsWindowsFolderShape(UpperCasePath(path))) return 0;
 
-  std::unique_ptr<DirectoryFinder> finder = files_.Find(path + "*.*");
-  if (!finder) return 0;
   int count = 0;
-  DirEntry next;
-  bool more = finder->Next(next);
-  while (more) {
-    pump_.DrainPending();
-    const DirEntry entry = std::move(next);
-    more = finder->Next(next);
-    if (IsDots(entry) || IsFolderLink(entry)) continue;
-    if (entry.isDirectory) {
-      if (includeSubfolders) count += CountFolderFiles(path + entry.name, includeSubfolders);
-    } else {
+  WalkFolder(files_, pump_, path + "*.*", [&](const DirEntry& entry) {
+    if (IsDotEntry(entry) || IsFolderLink(entry)) return;
+    if (!entry.isDirectory) {
       ++count;
+    } else if (includeSubfolders) {
+      count += CountFolderFiles(path + entry.name, includeSubfolders);
     }
-  }
+  });
   return count;
 }
 
@@ -146,31 +134,24 @@ int FolderPurge::PurgeFolder(bool* guardedSwitch, std::string path, bool include
     return -1;
   }
 
-  std::unique_ptr<DirectoryFinder> finder = files_.Find(path + "*.*");
-  if (!finder) return startCount;
   int count = startCount;
-  DirEntry next;
-  bool more = finder->Next(next);
-  while (more) {
-    pump_.DrainPending();
-    const DirEntry entry = std::move(next);
-    more = finder->Next(next);
+  WalkFolder(files_, pump_, path + "*.*", [&](const DirEntry& entry) {
     ShowProgress(count, expectedCount, base, span);
-    if (IsDots(entry) || IsFolderLink(entry)) continue;
+    if (IsDotEntry(entry) || IsFolderLink(entry)) return;
     const std::string full = path + entry.name;
-    if (entry.isDirectory) {
-      if (!includeSubfolders) continue;
-      const int inner =
-          PurgeFolder(guardedSwitch, full, includeSubfolders, count, expectedCount, base, span);
-      // A refused folder is left exactly as it is, empty or not.
-      if (inner == -1) continue;
-      count = inner;
-      if (!settings_.IsCleaningFolder(full)) files_.RemoveEmptyFolder(full);
-    } else {
+    if (!entry.isDirectory) {
       ++count;
       files_.Delete(full);
+      return;
     }
-  }
+    if (!includeSubfolders) return;
+    const int inner =
+        PurgeFolder(guardedSwitch, full, includeSubfolders, count, expectedCount, base, span);
+    // A refused folder is left exactly as it is, empty or not.
+    if (inner == -1) return;
+    count = inner;
+    if (!settings_.IsCleaningFolder(full)) files_.RemoveEmptyFolder(full);
+  });
   return count;
 }
 

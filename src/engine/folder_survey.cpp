@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "engine/folder_walk.h"
 #include "platform/file_system.h"
 #include "platform/message_pump.h"
 #include "platform/shell.h"
@@ -12,8 +13,6 @@ namespace vantrel {
 namespace {
 
 constexpr double kBytesPerMegabyte = 1048576.0;
-
-bool IsDotEntry(const std::string& name) { return name == "." || name == ".."; }
 
 std::string Format(const char* format, const std::string& text) {
   const int length = std::snprintf(nullptr, 0, format, text.c_str());
@@ -53,25 +52,14 @@ std::uint32_t FolderSize(FileSystem& files, MessagePump& pump, std::string folde
   // An empty path would search "\*.*", the root of the current drive.
   if (folder.empty()) return 0;
   if (folder.back() != '\\') folder += '\\';
-  const std::unique_ptr<DirectoryFinder> finder = files.Find(folder + "*.*");
-  if (!finder) return 0;
-
-  // As with the finder's find-next loop: the messages are drained before each
-  // entry, and the finder moves on before the entry is looked at.
   std::uint32_t total = 0;
-  DirEntry entry;
-  DirEntry next;
-  bool more = finder->Next(next);
-  while (more) {
-    pump.DrainPending();
-    entry = std::move(next);
-    more = finder->Next(next);
-    if (IsDotEntry(entry.name)) continue;
+  WalkFolder(files, pump, folder + "*.*", [&](const DirEntry& entry) {
+    if (IsDotEntry(entry)) return;
     total += entry.sizeLow;
-    if (entry.isDirectory && includeSubfolders && !entry.isReparsePoint) {
+    if (includeSubfolders && entry.isDirectory && !IsFolderLink(entry)) {
       total += FolderSize(files, pump, folder + entry.name, includeSubfolders);
     }
-  }
+  });
   return total;
 }
 
