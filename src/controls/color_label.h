@@ -7,29 +7,18 @@
 
 #include <string>
 
-#include "framework/control.h"
-#include "framework/gdi_handles.h"
+#include "controls/coloured_control.h"
 #include "platform/progress_view.h"
 
 namespace vantrel {
 
-class ColorLabel : public Control, public LabelView {
+class ColorLabel : public ColouredControl, public LabelView {
  public:
-  // Taken at the next repaint.
-  void SetColours(COLORREF text, COLORREF background);
   // The window text (CP949).
   void SetText(const std::string& text) override;
 
-  COLORREF TextColour() const { return text_; }
-  COLORREF BackgroundColour() const { return background_; }
-
  protected:
   HBRUSH OnReflectedCtlColor(HDC dc, int kind) override;
-
- private:
-  COLORREF background_ = RGB(0xFF, 0xFF, 0xFF);
-  COLORREF text_ = RGB(0x00, 0x00, 0x00);
-  Brush brush_;  // of background_, renewed when it changes
 };
 
 }  // namespace vantrel
