@@ -103,3 +103,7 @@
 #define IDC_ABOUT_COUNTER_PAGE 1067
 #define IDS_HELP_TEXT 102              // the help text, first half
 #define IDS_HELP_TEXT_MORE 103         // and the second
+
+// Start-up splash
+#define IDD_SPLASH 198
+#define IDR_SPLASH_REGION 214          // its outline, resource type "Region"

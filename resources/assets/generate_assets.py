@@ -16,6 +16,8 @@ import wave
 
 from PIL import Image, ImageDraw, ImageFont
 
+import splash_region
+
 FONT_DIR = "/usr/share/fonts/truetype/nanum"
 BOLD = os.path.join(FONT_DIR, "NanumGothicBold.ttf")
 EXTRA_BOLD = os.path.join(FONT_DIR, "NanumSquareB.ttf")
@@ -279,22 +281,30 @@ def move_cursor_bytes():
 
 
 def splash(with_word):
-    width, height = 336, 260
+    width, height = splash_region.WIDTH, splash_region.HEIGHT
     image = vertical_gradient((width, height), PINK, MIST)
     draw = ImageDraw.Draw(image)
-    # The frame around the inner picture and the name panel below it.
     for i in range(6):
         draw.rectangle([i, i, width - 1 - i, height - 1 - i], outline=mix(BLUE, PINK, i / 6))
-    draw.rectangle([6, 6, 324, 178], fill=WHITE, outline=MAGENTA)
-    panel = vertical_gradient((width - 12, 75), LIGHT, PINK)
-    image.paste(panel, (6, 180))
-    draw.line([(6, 179), (329, 179)], fill=MAGENTA)
+    # The inner area: cut away by the outline, or covered by the desktop
+    # miniature in the rectangular splash. The border right of it is wider.
+    left, top = splash_region.INNER_LEFT, splash_region.INNER_TOP
+    right, bottom = splash_region.INNER_RIGHT, splash_region.INNER_BOTTOM
+    draw.rectangle([left - 1, top - 1, right, bottom], fill=WHITE, outline=MAGENTA)
+    # The outline rounds the inner area's top corners off a little.
+    for y, (left_side, right_side) in enumerate(splash_region.TOP_CORNERS, start=top):
+        draw.line([(left, y), (left_side[1] - 1, y)], fill=MAGENTA)
+        draw.line([(right_side[0], y), (right - 1, y)], fill=MAGENTA)
+    panel = vertical_gradient((width - 12, 74), LIGHT, PINK)
+    image.paste(panel, (6, bottom + 1))
     centred_text(draw, (6, 182, 330, 228), "Vantrel V.ZEL", font(EXTRA_BOLD, 30), BLUE)
     centred_text(draw, (6, 224, 330, 252), "컴퓨터 청소기  Version 1.2", font(BOLD, 14), MAGENTA)
     sparkle(draw, 40, 205, 11, MAGENTA)
     sparkle(draw, 296, 205, 11, BLUE)
     if with_word:
-        centred_text(draw, (108, 102, 236, 126), "Loading...", font(EXTRA_BOLD, 22), BLUE)
+        # The letters the outline keeps; the splash recolours them as it blinks.
+        for x, y in splash_region.word_pixels():
+            image.putpixel((x, y), BLUE)
     return image
 
 

@@ -136,11 +136,15 @@ void MainDialog::LoadSettings() { settingsFile_.LoadSettings(setup); }
 
 bool MainDialog::SaveSettings() { return settingsFile_.SaveSettings(setup); }
 
-void MainDialog::ShowSplash() { splash = std::make_unique<StartupSplash>(); }
+void MainDialog::ShowSplash() {
+  splash = std::make_unique<SplashDialog>();
+  splash->Open(hwnd());
+}
 
 bool MainDialog::OnTimer(UINT_PTR id) {
   if (id == kSplashTimer) {
     KillTimer(hwnd(), kSplashTimer);
+    if (splash) splash->Hide();
     splash.reset();
     CenterOnScreen();
     return true;

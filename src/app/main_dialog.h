@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "app/startup_splash.h"
+#include "app/splash_dialog.h"
 #include "controls/image_button.h"
 #include "engine/folder_info_dialog.h"
 #include "engine/progress_dialog.h"
@@ -74,7 +74,7 @@ class MainDialog : public Dialog {
   std::string appFolder;
   FolderInfoDialog folderWindow;
   SetupData setup;
-  std::unique_ptr<StartupSplash> splash;
+  std::unique_ptr<SplashDialog> splash;
   bool firstPaintDone = true;
   RECT windowRect = {};
   ToolTip toolTip;
