@@ -111,13 +111,15 @@ std::vector<Weight> Weights(int count, int other, bool perSource) {
   return weights;
 }
 
+bool GrowsOneSideShrinksOther(int width, int height, int newWidth, int newHeight) {
+  return (newWidth < width && newHeight > height) || (newWidth > width && newHeight < height);
+}
+
 std::optional<DibPixels> ScaleBitmap(const DibPixels& source, std::uint16_t newWidth, std::uint16_t newHeight) {
   if (source.width <= 0 || source.height <= 0) return std::nullopt;
   const int width = newWidth;
   const int height = newHeight;
-  if ((width < source.width && height > source.height) || (width > source.width && height < source.height)) {
-    return std::nullopt;
-  }
+  if (GrowsOneSideShrinksOther(source.width, source.height, width, height)) return std::nullopt;
   if (width > source.width || height > source.height) return Enlarge(source, width, height);
   return Reduce(source, width, height);
 }

@@ -35,8 +35,12 @@ struct Weight {
 // otherwise shares of this grid's pixels (enlarging).
 std::vector<Weight> Weights(int count, int other, bool perSource);
 
-// The picture resampled to newWidth by newHeight; nothing when one side
-// would grow while the other shrinks. Equal sizes give an equal copy.
+// True when one side would grow while the other shrinks: resampling
+// refuses that.
+bool GrowsOneSideShrinksOther(int width, int height, int newWidth, int newHeight);
+
+// The picture resampled to newWidth by newHeight; nothing when it refuses.
+// Equal sizes give an equal copy.
 std::optional<DibPixels> ScaleBitmap(const DibPixels& source, std::uint16_t newWidth, std::uint16_t newHeight);
 
 }  // namespace vantrel

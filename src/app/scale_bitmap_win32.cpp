@@ -28,6 +28,7 @@ HBITMAP ScaleBitmap(HBITMAP bitmap, int newWidth, int newHeight) {
   if (GetObjectA(bitmap, sizeof size, &size) == 0) return nullptr;
   const auto width = static_cast<std::uint16_t>(newWidth);
   const auto height = static_cast<std::uint16_t>(newHeight);
+  if (GrowsOneSideShrinksOther(size.bmWidth, size.bmHeight, width, height)) return nullptr;
 
   ClientDC screen(nullptr);
   DibPixels source(size.bmWidth, size.bmHeight);

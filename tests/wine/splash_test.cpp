@@ -289,6 +289,8 @@ TEST_F(SplashTest, TheWordBlinksInFiveColoursOverTheWindowBeneath) {
   };
   std::vector<int> seen;
   bool screenshotTaken = false;
+  // Whether the picture's own colour came before the first tick.
+  const bool pictureFirst = indexOf(ScreenPixel(letter)) < 0;
   WaitFor(
       [&] {
         const int index = indexOf(ScreenPixel(letter));
@@ -302,7 +304,7 @@ TEST_F(SplashTest, TheWordBlinksInFiveColoursOverTheWindowBeneath) {
       },
       10000);
   ASSERT_GE(seen.size(), 5u) << "the word did not blink through the five colours";
-  EXPECT_EQ(seen[0], 0) << "the first tick's colour";
+  if (pictureFirst) EXPECT_EQ(seen[0], 0) << "the first tick's colour";
   for (std::size_t i = 1; i < seen.size(); ++i) EXPECT_EQ(seen[i], (seen[i - 1] + 1) % 5) << "colour #" << i;
   ExpectGoneWithTheMainWindowShown();
 }
