@@ -44,7 +44,7 @@ class MainDialog : public Dialog {
   void ShowSplash();
   // "SetupData.Sav" beside the program into setup, and back.
   void LoadSettings();
-  bool SaveSettings();
+  SettingsFile::SaveResult SaveSettings();
 
   bool PreTranslateMessage(MSG& message) override;
 
