@@ -64,7 +64,7 @@ BOOL CALLBACK MessageBoxVisit(HWND window, LPARAM parameter) {
   GetWindowTextA(window, title, sizeof title);
   DWORD process = 0;
   GetWindowThreadProcessId(window, &process);
-  if (std::string(className) == "#32770" && std::string(title) == s.caption && IsWindowVisible(window) &&
+  if (std::string(className) == "#32770" && (s.caption == nullptr || std::string(title) == s.caption) && IsWindowVisible(window) &&
       GetDlgItem(window, 0xFFFF) != nullptr && (s.process == 0 || s.process == process)) {
     s.found = window;
     return FALSE;

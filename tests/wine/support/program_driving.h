@@ -23,7 +23,8 @@ bool CentredOnScreen(HWND window);
 HWND VisibleOwnedWindowWith(HWND owner, int controlId);
 
 // A visible message box (#32770 with a static text 0xFFFF) of the process
-// that owns window (or of any process when window is null) with this caption.
+// that owns window (or of any process when window is null) with this caption
+// (or any caption when caption is null).
 HWND VisibleMessageBox(const char* caption, HWND ofProcessOf = nullptr);
 
 // The text of a message box found above.
