@@ -140,7 +140,7 @@ BOOL MainDialog::OnInitDialog() {
 
 void MainDialog::LoadSettings() { settingsFile_.LoadSettings(setup); }
 
-SettingsFile::SaveResult MainDialog::SaveSettings() { return settingsFile_.SaveSettings(setup); }
+SettingsFile::SaveResult MainDialog::SaveSettings() { return settingsFile_.SaveSettingsOrWarn(setup); }
 
 void MainDialog::ShowSplash() { splash = std::make_unique<StartupSplash>(); }
 
@@ -324,9 +324,9 @@ std::optional<LRESULT> MainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM
   }
 }
 
-// The window still exists here, hidden, so the warning has its owner.
+// The window still exists here, hidden, so a warning has its owner.
 void MainDialog::OnDestroy() {
-  settingsFile_.SaveSettingsOrWarn(setup);
+  SaveSettings();
   RemoveExchangeFiles();
 }
 

@@ -42,7 +42,8 @@ class MainDialog : public Dialog {
   void PlaceProgressWindow();
   void PlaceFolderWindow();
   void ShowSplash();
-  // "SetupData.Sav" beside the program into setup, and back.
+  // "SetupData.Sav" beside the program into setup, and back (saying so
+  // when the settings could not be written anywhere).
   void LoadSettings();
   SettingsFile::SaveResult SaveSettings();
 

@@ -110,7 +110,8 @@ SettingsFile::SaveResult SettingsFile::SaveSettings(const SetupData& settings) {
 
 SettingsFile::SaveResult SettingsFile::SaveSettingsOrWarn(const SetupData& settings) {
   const SaveResult result = SaveSettings(settings);
-  if (result == SaveResult::kFailed) {
+  if (result == SaveResult::kFailed && !warned_) {
+    warned_ = true;
     messages_.Show("설정을 저장할 수 없습니다.\n설정 파일: " + Path(), "ERROR", mb::kOk | mb::kIconHand);
   }
   return result;

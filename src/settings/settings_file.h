@@ -43,7 +43,7 @@ class SettingsFile {
   // the old file stays as it was.
   SaveResult SaveSettings(const SetupData& settings);
   // SaveSettings, and when nothing could be written, a message box that
-  // says so and names the file.
+  // says so and names the file; once a run, however often saves fail.
   SaveResult SaveSettingsOrWarn(const SetupData& settings);
 
   // The file the user knows as the settings file: beside the program, or in
@@ -68,6 +68,7 @@ class SettingsFile {
   std::string readFrom_;           // the file the settings came from, if any
   bool keepCopyBeforeSave_ = false;  // of readFrom_
   bool leaveAlone_ = false;          // readFrom_ could not be read
+  bool warned_ = false;
 };
 
 }  // namespace vantrel

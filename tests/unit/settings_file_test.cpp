@@ -283,6 +283,10 @@ TEST_F(SettingsFileTest, WhenNothingCanBeWrittenTheUserIsToldOnceWithThePath) {
   EXPECT_EQ(messages.shown[0].caption, "ERROR");
   EXPECT_EQ(messages.shown[0].style, mb::kOk | mb::kIconHand);
   EXPECT_EQ(files.Contents(kPath), DefaultFile());
+
+  // The end of the session and the exit both save: one message.
+  EXPECT_EQ(file.SaveSettingsOrWarn(settings), kFailed);
+  EXPECT_EQ(messages.shown.size(), 1u);
 }
 
 TEST_F(SettingsFileTest, AProgramWithoutAKnownFolderKeepsItsSettingsOnlyInTheFallbackFolder) {
