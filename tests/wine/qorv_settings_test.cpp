@@ -169,6 +169,8 @@ TEST_F(QorvSettingsTest, ACraftedFileLeavesACentredWorkingMainWindow) {
   PostMessageA(window, WM_COMMAND, 32778, 0);
   EXPECT_TRUE(WaitUntil([&] { return VisibleOwnedWindowWith(window, 1096) != nullptr; }, 10000))
       << "no folder window";
+  Sleep(300);  // let them paint before the picture is taken
+  Capture(GetDesktopWindow()).SaveBmp(ScratchFolder() + "crafted_file_start.bmp");
 
   PostMessageA(window, WM_CLOSE, 0, 0);
   ASSERT_TRUE(qorv->WaitForExit(20000));
