@@ -30,8 +30,8 @@ case "$kind" in
       echo "build: $dir"
       ninja -C "$build/$dir" -j "$jobs"
     done
-    echo "build: win32 (Qorv.exe, QorvUpDate.exe)"
-    ninja -C "$build/win32" -j "$jobs" Qorv QorvUpDate
+    echo "build: win32 (Qorv.exe, QorvUpDate.exe and the 32-bit Wine tests)"
+    ninja -C "$build/win32" -j "$jobs" Qorv QorvUpDate settings_reader_test qorv_settings_test
     ;;
   release)
     configure release-win64 -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake" -DCMAKE_BUILD_TYPE=Release

@@ -49,6 +49,13 @@ case "${1:-}" in
     rel=${bin_dir#"$VANTREL_BUILD_ROOT"/}
     export VANTREL_TEST_BIN="D:\\${rel//\//\\}"
     work="$VANTREL_SCRATCH/$name"
+    # A test may also bring a clean-up step for what its fixture did that
+    # outlives the run (a folder made immutable); it runs after the program,
+    # and before a new run in case an earlier one was cut short.
+    cleanup="$here/../tests/wine/$name.cleanup.sh"
+    if [ -f "$cleanup" ] && [ -d "$work" ]; then
+      (cd "$work" && bash "$cleanup") || true
+    fi
     rm -rf "$work"
     mkdir -p "$work"
     cp "$exe" "$work/"
@@ -65,6 +72,9 @@ case "${1:-}" in
     set +e
     timeout -k 5 "${VANTREL_WINE_TIMEOUT:-300}" wine "$(basename "$exe")" "$@" > "$work/output.txt" 2>&1
     rc=$?
+    if [ -f "$cleanup" ]; then
+      (cd "$work" && bash "$cleanup") || true
+    fi
     set -e
     iconv -f CP949 -t UTF-8 -c "$work/output.txt" || cat "$work/output.txt"
     [ "$own_session" -eq 1 ] && stop_session

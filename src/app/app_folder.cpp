@@ -6,7 +6,7 @@ namespace vantrel {
 // real separators.
 std::string AppFolderOf(const std::string& moduleFileName) {
   const std::string::size_type last = moduleFileName.rfind('\\');
-  if (last == std::string::npos) return moduleFileName;
+  if (last == std::string::npos) return "";
   return moduleFileName.substr(0, last);
 }
 

@@ -6,8 +6,9 @@
 
 namespace vantrel {
 
-// The program file's folder: everything before its last backslash (the
-// whole name when there is none).
+// The program file's folder: everything before its last backslash; empty
+// when there is none (the name could not be read), and then nothing may be
+// kept or removed beside the program.
 std::string AppFolderOf(const std::string& moduleFileName);
 
 // fileName in folder, with one backslash between them unless folder ends

@@ -41,6 +41,11 @@ constexpr ButtonLook kButtons[] = {
 constexpr char kUpdateInfoFile[] = "UpDateInf.Txt";
 constexpr char kBannerFile[] = "BANNER.GIF";
 
+std::string FallbackSettingsFolderOfUser() {
+  Win32Shell shell;
+  return FallbackSettingsFolder(shell);
+}
+
 ScreenRect ScreenRectOf(HWND window) {
   RECT r;
   GetWindowRect(window, &r);
@@ -55,7 +60,8 @@ void MoveTo(HWND window, ScreenPoint corner) {
 }  // namespace
 
 MainDialog::MainDialog()
-    : Dialog(IDD), settingsFile_(files_, messages_, converter_, RunningProgramFileName()) {
+    : Dialog(IDD),
+      settingsFile_(files_, messages_, converter_, RunningProgramFileName(), FallbackSettingsFolderOfUser()) {
   icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_MAIN));
   moveCursor = LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDCUR_MOVE));
 }
@@ -134,7 +140,7 @@ BOOL MainDialog::OnInitDialog() {
 
 void MainDialog::LoadSettings() { settingsFile_.LoadSettings(setup); }
 
-bool MainDialog::SaveSettings() { return settingsFile_.SaveSettings(setup); }
+SettingsFile::SaveResult MainDialog::SaveSettings() { return settingsFile_.SaveSettingsOrWarn(setup); }
 
 void MainDialog::ShowSplash() {
   splash = std::make_unique<SplashDialog>();
@@ -300,6 +306,14 @@ std::optional<LRESULT> MainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM
     case WM_SIZE:
       if (wParam == SIZE_MINIMIZED) ShowWindow(hwnd(), SW_HIDE);
       return std::nullopt;
+    case WM_ENDSESSION:
+      // At log-off and shut-down Windows ends the process after this
+      // message without destroying the window.
+      if (wParam) {
+        SaveSettings();
+        RemoveExchangeFiles();
+      }
+      return 0;
     case WM_CONTEXTMENU: {
       POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
       if (at.x == -1 && at.y == -1) {
@@ -314,16 +328,14 @@ std::optional<LRESULT> MainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM
   }
 }
 
+// The window still exists here, hidden, so a warning has its owner.
 void MainDialog::OnDestroy() {
-  // Whatever happens to the settings, the exchange files still go.
-  try {
-    SaveSettings();
-  } catch (...) {
-  }
+  SaveSettings();
   RemoveExchangeFiles();
 }
 
 void MainDialog::RemoveExchangeFiles() {
+  if (appFolder.empty()) return;
   std::remove(BesideProgram(appFolder, kUpdateInfoFile).c_str());
   std::remove(BesideProgram(appFolder, kBannerFile).c_str());
 }

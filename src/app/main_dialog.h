@@ -42,9 +42,10 @@ class MainDialog : public Dialog {
   void PlaceProgressWindow();
   void PlaceFolderWindow();
   void ShowSplash();
-  // "SetupData.Sav" beside the program into setup, and back.
+  // "SetupData.Sav" beside the program into setup, and back (saying so
+  // when the settings could not be written anywhere).
   void LoadSettings();
-  bool SaveSettings();
+  SettingsFile::SaveResult SaveSettings();
 
   bool PreTranslateMessage(MSG& message) override;
 

@@ -27,6 +27,14 @@ LRESULT CALLBACK CreationHook(int code, WPARAM wParam, LPARAM lParam) {
   return CallNextHookEx(creationHook, code, wParam, lParam);
 }
 
+constexpr char kHandlerFailedText[] = "프로그램 오류로 이 창을 닫습니다.";
+constexpr char kHandlerFailedCaption[] = "ERROR";
+
+// Static texts only: the failure may be a failed allocation.
+void SayHandlerFailed(HWND owner) {
+  MessageBoxA(owner, kHandlerFailedText, kHandlerFailedCaption, MB_OK | MB_ICONHAND);
+}
+
 void InitCommonControlsOnce() {
   static const bool done = [] {
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES | ICC_PROGRESS_CLASS | ICC_BAR_CLASSES};
@@ -72,6 +80,7 @@ bool Dialog::Create(HWND parent) {
 bool Dialog::CreateFromTemplate(HWND parent) {
   InitCommonControlsOnce();
   ending_ = false;
+  failed_ = false;
   creating = this;
   creationSeen = false;
   creationHook = SetWindowsHookExA(WH_CBT, &CreationHook, nullptr, GetCurrentThreadId());
@@ -165,7 +174,14 @@ LRESULT CALLBACK Dialog::CreationSubclass(HWND window, UINT message, WPARAM wPar
   try {
     if (std::optional<LRESULT> result = self->OnMessage(message, wParam, lParam)) return *result;
   } catch (...) {
-    // As in the thunk: nothing unwinds into the system.
+    // Nothing unwinds into the system; a window whose creation failed half
+    // way is not created.
+    SayHandlerFailed(GetWindow(window, GW_OWNER));
+    self->failed_ = true;
+    // The system destroys the window before our procedure is in place.
+    Unregister(window);
+    self->hwnd_ = nullptr;
+    return -1;
   }
   return created;
 }
@@ -191,8 +207,8 @@ INT_PTR CALLBACK Dialog::Thunk(HWND window, UINT message, WPARAM wParam, LPARAM 
   try {
     answer = self->Deliver(message, wParam, lParam);
   } catch (...) {
-    // Nothing may unwind into the system's dialog manager; the message
-    // gets the default processing instead.
+    // Nothing may unwind into the system's dialog manager.
+    self->EndAfterFailedHandler(message);
     answer = FALSE;
   }
   if (message == WM_NCDESTROY) {
@@ -201,6 +217,17 @@ INT_PTR CALLBACK Dialog::Thunk(HWND window, UINT message, WPARAM wParam, LPARAM 
     self->ending_ = true;
   }
   return answer;
+}
+
+void Dialog::EndAfterFailedHandler(UINT message) {
+  if (failed_ || message == WM_DESTROY || message == WM_NCDESTROY || hwnd_ == nullptr) return;
+  failed_ = true;
+  SayHandlerFailed(hwnd_);
+  if (modal_) {
+    EndDialog(-1);
+  } else {
+    Destroy();
+  }
 }
 
 INT_PTR Dialog::Deliver(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -47,6 +47,13 @@
 // -1 to fail it), before the controls exist and before OnInitDialog.
 // PreTranslateMessage sees every queued message for the window and its
 // children before IsDialogMessage; return true to swallow one.
+//
+// Handlers must not throw (a failed allocation aside). Nothing unwinds into
+// the system: a handler that throws anyway leaves its window half done, so
+// the window says so in a message box and ends (a modal dialog with -1, a
+// modeless one is destroyed, one being created is not created) rather than
+// living on half built. A throw while the window is already going only
+// ends that handler.
 
 #include <windows.h>
 
@@ -126,6 +133,7 @@ class Dialog : public MessageTarget {
  private:
   static INT_PTR CALLBACK Thunk(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   INT_PTR Deliver(UINT message, WPARAM wParam, LPARAM lParam);
+  void EndAfterFailedHandler(UINT message);
   void Bound(HWND window);
   bool CreateFromTemplate(HWND parent);
   void RunModalLoop();
@@ -134,6 +142,7 @@ class Dialog : public MessageTarget {
   HWND hwnd_ = nullptr;
   bool modal_ = false;
   bool ending_ = false;
+  bool failed_ = false;
   INT_PTR result_ = -1;
 };
 

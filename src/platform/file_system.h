@@ -44,7 +44,13 @@ class FileSystem {
   virtual bool Write(const std::string& path, const std::string& bytes) = 0;
   // Moves from onto to, replacing to when it exists, in one step.
   virtual bool MoveReplacing(const std::string& from, const std::string& to) = 0;
+  // Copies a file; fails rather than replace a file that is already at to.
   virtual bool Copy(const std::string& from, const std::string& to) = 0;
+  // The time of the last write to a file, in units that only compare (later
+  // is larger); false when there is no such file.
+  virtual bool LastWriteTime(const std::string& path, std::uint64_t& time) = 0;
+  // Creates one folder; true when it exists afterwards.
+  virtual bool MakeFolder(const std::string& path) = 0;
 };
 
 }  // namespace vantrel

@@ -16,6 +16,7 @@ constexpr int kRecent = 0x08;
 constexpr int kInternetCache = 0x20;
 constexpr int kCookies = 0x21;
 constexpr int kHistory = 0x22;
+constexpr int kAppData = 0x1A;
 }  // namespace csidl
 
 // Flags of EmptyRecycleBin (SHERB_ values).

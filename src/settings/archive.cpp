@@ -108,9 +108,11 @@ bool ArchiveReader::ReadString(std::string& text) {
     }
   }
   // Lengths are checked against what is left before anything is allocated, so
-  // a damaged length costs nothing.
-  const std::size_t byteCount = wide ? std::size_t{length} * 2 : std::size_t{length};
-  if (byteCount > Remaining()) return Fail();
+  // a damaged length costs nothing. The check divides rather than doubles: a
+  // doubled length wraps in a 32-bit size_t.
+  const std::size_t charSize = wide ? 2 : 1;
+  if (length > Remaining() / charSize) return Fail();
+  const std::size_t byteCount = std::size_t{length} * charSize;
   if (wide) {
     std::u16string utf16(length, u'\0');
     for (std::uint32_t i = 0; i < length; ++i) {

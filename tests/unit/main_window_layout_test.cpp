@@ -104,7 +104,6 @@ TEST(AppFolderTest, FolderAndFilesBesideTheProgram) {
       {"C:\\Qorv.exe", "C:", "C:\\UpDateInf.Txt"},
       {"D:\\청소기\\Qorv.exe", "D:\\청소기", "D:\\청소기\\UpDateInf.Txt"},
       {"\\\\server\\share\\Qorv.exe", "\\\\server\\share", "\\\\server\\share\\UpDateInf.Txt"},
-      {"Qorv.exe", "Qorv.exe", "Qorv.exe\\UpDateInf.Txt"},
   };
   for (const FolderCase& c : cases) {
     EXPECT_EQ(AppFolderOf(c.moduleFileName), c.folder) << c.moduleFileName;
@@ -112,6 +111,9 @@ TEST(AppFolderTest, FolderAndFilesBesideTheProgram) {
   }
   EXPECT_EQ(BesideProgram("C:\\", "BANNER.GIF"), "C:\\BANNER.GIF");
   EXPECT_EQ(BesideProgram("", "BANNER.GIF"), "\\BANNER.GIF");
+  // No folder at all: the main window then keeps and removes nothing.
+  EXPECT_EQ(AppFolderOf("Qorv.exe"), "");
+  EXPECT_EQ(AppFolderOf(""), "");
 }
 
 }  // namespace

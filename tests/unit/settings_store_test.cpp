@@ -5,6 +5,7 @@
 
 #include "fakes/iconv_text_converter.h"
 #include "fakes/recording_message_boxes.h"
+#include "../shared/damaged_settings_files.h"
 #include "settings/archive.h"
 #include "settings/setup_data.h"
 
@@ -228,29 +229,14 @@ TEST(SetupDataTest, WideStringFormIsConvertedToTheCodePage) {
 TEST(SetupDataTest, DamagedFilesStopAtTheDamageAndKeepCompleteEntries) {
   const std::string complete = Int(1) + "\x03" "one" + Int(1) + "\x06" "Dir:C:" + Int(0);
   const std::string partial = Int(0) + "\x03" "two" + Int(1);  // its dirs string is missing
-  struct Case {
-    const char* what;
-    std::string bytes;
-    std::size_t entries;
-  };
-  const Case cases[] = {
-      {"empty file", "", 0},
-      {"ends inside the version", "\x0A\x00", 0},
-      {"ends inside the switches", Int(10) + Int(1) + Int(0), 0},
-      {"ends before the count", Header(0).substr(0, 48), 0},
-      {"count larger than the entries", Header(2147483647) + complete, 1},
-      {"entry cut short", Header(2) + complete + partial, 1},
-      {"name length past the end", Header(1) + Int(0) + "\x40" "short", 0},
-      {"long length past the end", Header(1) + Int(0) + std::string("\xFF\xFF\xFF\xFF\xFF\xFF\x7F", 7), 0},
-      {"string count of 2^31-1", Header(1) + Int(0) + "\x01" "n" + Int(2147483647) + "\x01" "x", 0},
-      {"wide length past the end", Header(1) + Int(0) + std::string("\xFF\xFE\xFF\xFF\xFF\xFF\xFF\xFF\x7F", 9), 0},
-  };
+  const auto cases = damaged_settings::DamagedFiles();
   for (const auto& c : cases) {
     auto loaded = LoadBytes(c.bytes);
     EXPECT_EQ(loaded->result, SetupData::LoadResult::kDamaged) << c.what;
     EXPECT_EQ(loaded->settings.userEntries.size(), c.entries) << c.what;
     EXPECT_TRUE(loaded->messages.shown.empty()) << c.what;
   }
+  EXPECT_EQ(damaged_settings::WrappingWideLengthFile().size(), 84u);
   auto kept = LoadBytes(Header(2) + complete + partial);
   ASSERT_EQ(kept->settings.userEntries.size(), 1u);
   EXPECT_EQ(kept->settings.userEntries[0]->name, "one");

@@ -5,6 +5,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <atomic>
+#include <new>
 #include <string>
 #include <thread>
 #include <vector>
@@ -13,6 +15,7 @@
 #include "framework/dialog.h"
 #include "framework/drag.h"
 #include "framework/tooltip.h"
+#include "program_driving.h"
 #include "resource.h"
 #include "wine_test_support.h"
 
@@ -279,6 +282,126 @@ TEST(Dispatch, CreateArrivesBeforeTheControlsAreBound) {
   } dialog;
   ASSERT_TRUE(dialog.Create());
   EXPECT_EQ(dialog.order, (std::vector<std::string>{"create", "initdialog"}));
+}
+
+// Answers the message boxes titled "ERROR" that this program shows, as a
+// user would, and records their texts.
+class ErrorBoxAnswerer {
+ public:
+  ErrorBoxAnswerer()
+      : thread_([this] {
+          while (!stop_) {
+            if (HWND box = VisibleMessageBox("ERROR", nullptr)) {
+              texts_.push_back(MessageBoxText(box));
+              PostMessageA(box, WM_COMMAND, IDOK, 0);
+              WaitUntil([&] { return !IsWindow(box) || !IsWindowVisible(box); }, 5000);
+            }
+            Sleep(20);
+          }
+        }) {}
+  ~ErrorBoxAnswerer() { Texts(); }
+  const std::vector<std::string>& Texts() {
+    stop_ = true;
+    if (thread_.joinable()) thread_.join();
+    return texts_;
+  }
+
+ private:
+  std::atomic<bool> stop_{false};
+  std::vector<std::string> texts_;
+  std::thread thread_;
+};
+
+const std::vector<std::string> kOneFailureMessage = {"프로그램 오류로 이 창을 닫습니다."};
+
+// A dialog whose handler for one message throws, as a failed allocation would.
+class ThrowingDialog : public ProbeDialog {
+ public:
+  explicit ThrowingDialog(UINT throwOn) : throwOn_(throwOn) {}
+  int throws = 0;
+
+ protected:
+  std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+    if (message == throwOn_) {
+      ++throws;
+      throw std::bad_alloc();
+    }
+    return ProbeDialog::OnMessage(message, wParam, lParam);
+  }
+
+ private:
+  UINT throwOn_;
+};
+
+TEST(FailedHandler, AModalDialogSaysSoAndEndsWithMinusOne) {
+  for (UINT throwOn : {static_cast<UINT>(WM_INITDIALOG), static_cast<UINT>(WM_TIMER)}) {
+    SCOPED_TRACE(throwOn);
+    ErrorBoxAnswerer answerer;
+    ThrowingDialog dialog(throwOn);
+    HWND owner = CreateWindowA("STATIC", "owner", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
+    std::thread timer;
+    if (throwOn == WM_TIMER) {
+      // The timer handler throws once the loop runs.
+      timer = std::thread([&dialog] {
+        HWND window = nullptr;
+        WaitUntil([&] { return (window = dialog.hwnd()) != nullptr; }, 5000);
+        PostMessageA(window, WM_TIMER, 3, 0);
+      });
+    }
+    EXPECT_EQ(dialog.DoModal(owner), -1);
+    if (timer.joinable()) timer.join();
+    EXPECT_EQ(dialog.hwnd(), nullptr);
+    EXPECT_TRUE(IsWindowEnabled(owner)) << "the owner got its input back";
+    EXPECT_EQ(dialog.throws, 1);
+    EXPECT_EQ(answerer.Texts(), kOneFailureMessage);
+    DestroyWindow(owner);
+  }
+}
+
+TEST(FailedHandler, AModelessDialogSaysSoAndIsDestroyed) {
+  {
+    ErrorBoxAnswerer answerer;
+    ThrowingDialog dialog(WM_INITDIALOG);
+    EXPECT_FALSE(dialog.Create()) << "a window half made is not made";
+    EXPECT_EQ(dialog.hwnd(), nullptr);
+    EXPECT_EQ(answerer.Texts(), kOneFailureMessage);
+  }
+  {
+    ErrorBoxAnswerer answerer;
+    ThrowingDialog dialog(WM_TIMER);
+    ASSERT_TRUE(dialog.Create());
+    HWND window = dialog.hwnd();
+    PostMessageA(window, WM_TIMER, 3, 0);
+    PostMessageA(window, WM_TIMER, 4, 0);
+    WaitUntil([&] {
+      PumpPending();
+      return !IsWindow(window);
+    }, 10000);
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_EQ(dialog.hwnd(), nullptr);
+    EXPECT_EQ(answerer.Texts(), kOneFailureMessage) << "one message, however many handlers fail";
+  }
+}
+
+TEST(FailedHandler, AFailedCreationMakesNoWindow) {
+  ErrorBoxAnswerer answerer;
+  ThrowingDialog dialog(WM_CREATE);
+  EXPECT_FALSE(dialog.Create());
+  EXPECT_EQ(dialog.hwnd(), nullptr);
+  EXPECT_EQ(dialog.events, std::vector<std::string>{}) << "no controls bound, no initialisation";
+  EXPECT_EQ(answerer.Texts(), kOneFailureMessage);
+}
+
+TEST(FailedHandler, AThrowWhileTheWindowGoesOnlyEndsThatHandler) {
+  ErrorBoxAnswerer answerer;
+  ThrowingDialog dialog(WM_DESTROY);
+  ASSERT_TRUE(dialog.Create());
+  HWND window = dialog.hwnd();
+  dialog.Destroy();
+  EXPECT_FALSE(IsWindow(window));
+  EXPECT_EQ(dialog.hwnd(), nullptr);
+  EXPECT_EQ(dialog.throws, 1);
+  EXPECT_TRUE(answerer.Texts().empty());
 }
 
 TEST(ToolTip, RegistersControlsAndTakesRelayedMessages) {

@@ -10,6 +10,7 @@
 
 #include "build_config.h"
 #include "settings/archive.h"
+#include "program_driving.h"
 #include "settings/setup_data.h"
 #include "wine_test_support.h"
 
@@ -403,7 +404,9 @@ TEST_F(MainWindowTest, EveryWayOutSavesAndRemovesTheUpdateFiles) {
 
 TEST_F(MainWindowTest, AFailedSaveStillRemovesTheUpdateFiles) {
   // The settings are written to a temporary file first; a folder in its way
-  // makes the save fail.
+  // makes the save beside the program fail, and the settings go to the
+  // user's application-data folder instead.
+  RemoveFallbackSettings();
   ASSERT_TRUE(CreateDirectoryA((folder + "SetupData.Sav.tmp").c_str(), nullptr));
   WriteBytes(folder + "UpDateInf.Txt", "1.3");
   WriteBytes(folder + "BANNER.GIF", "GIF89a");
@@ -412,8 +415,10 @@ TEST_F(MainWindowTest, AFailedSaveStillRemovesTheUpdateFiles) {
   PostMessageA(main, WM_CLOSE, 0, 0);
   ASSERT_TRUE(qorv->WaitForExit(20000));
   EXPECT_FALSE(FileExists(folder + "SetupData.Sav"));
+  EXPECT_EQ(ReadBytes(FallbackSettingsFileOfUser()), DefaultSettingsBytes());
   EXPECT_FALSE(FileExists(folder + "UpDateInf.Txt"));
   EXPECT_FALSE(FileExists(folder + "BANNER.GIF"));
+  RemoveFallbackSettings();
 }
 
 }  // namespace

@@ -15,6 +15,8 @@ namespace vantrel {
 namespace {
 
 using namespace winetest;
+constexpr auto kSaved = SettingsFile::SaveResult::kSaved;
+constexpr auto kFailed = SettingsFile::SaveResult::kFailed;
 
 class RecordingBoxes : public MessageBoxes {
  public:
@@ -37,6 +39,7 @@ class SettingsFileWineTest : public ::testing::Test {
   void SetUp() override {
     DeleteFileA(path.c_str());
     DeleteFileA((path + ".bad").c_str());
+    DeleteFileA((path + ".bad2").c_str());
     DeleteFileA((path + ".tmp").c_str());
   }
   void TearDown() override { SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL); }
@@ -58,7 +61,7 @@ TEST_F(SettingsFileWineTest, MissingFileGivesDefaultsAndSaveWritesFiftyTwoBytes)
   SettingsFile file = MakeFile();
   file.LoadSettings(settings);
   EXPECT_TRUE(boxes.shown.empty());
-  ASSERT_TRUE(file.SaveSettings(settings));
+  ASSERT_EQ(file.SaveSettings(settings), kSaved);
   EXPECT_EQ(ReadBytes(path), DefaultBytes());
   EXPECT_EQ(ReadBytes(path).size(), 52u);
   EXPECT_FALSE(FileExists(path + ".tmp"));
@@ -72,7 +75,7 @@ TEST_F(SettingsFileWineTest, RoundTripOfKoreanEntries) {
   entry.includeSubfolders = true;
   settings.AddEntry(entry);
   settings.cleanRecycleBin = false;
-  ASSERT_TRUE(MakeFile().SaveSettings(settings));
+  ASSERT_EQ(MakeFile().SaveSettings(settings), kSaved);
 
   SetupData restored;
   MakeFile().LoadSettings(restored);
@@ -83,7 +86,7 @@ TEST_F(SettingsFileWineTest, RoundTripOfKoreanEntries) {
   EXPECT_FALSE(restored.cleanRecycleBin);
 }
 
-TEST_F(SettingsFileWineTest, VersionNineShowsTheMessageOnceAndIsRewrittenAsTen) {
+TEST_F(SettingsFileWineTest, VersionNineShowsTheMessageOnceIsKeptAsBadAndIsRewrittenAsTen) {
   std::string old = DefaultBytes();
   old[0] = 9;
   WriteBytes(path, old);
@@ -91,14 +94,15 @@ TEST_F(SettingsFileWineTest, VersionNineShowsTheMessageOnceAndIsRewrittenAsTen) 
   file.LoadSettings(settings);
   ASSERT_EQ(boxes.shown.size(), 1u);
   EXPECT_EQ(boxes.shown[0], "ERROR: Save 파일 버젼이 다릅니다.");
-  ASSERT_TRUE(file.SaveSettings(settings));
+  ASSERT_EQ(file.SaveSettings(settings), kSaved);
   EXPECT_EQ(ReadBytes(path), DefaultBytes());
+  EXPECT_EQ(ReadBytes(path + ".bad"), old);
 }
 
 TEST_F(SettingsFileWineTest, AReadOnlyFileIsLeftAsItWas) {
   WriteBytes(path, "keep me");
   SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
-  EXPECT_FALSE(MakeFile().SaveSettings(settings));
+  EXPECT_EQ(MakeFile().SaveSettings(settings), kFailed);
   EXPECT_EQ(ReadBytes(path), "keep me");
   EXPECT_FALSE(FileExists(path + ".tmp"));
 }
@@ -107,14 +111,14 @@ TEST_F(SettingsFileWineTest, AFileHeldOpenIsNotTruncated) {
   WriteBytes(path, "held open");
   HANDLE holder = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(holder, INVALID_HANDLE_VALUE);
-  EXPECT_FALSE(MakeFile().SaveSettings(settings));
+  EXPECT_EQ(MakeFile().SaveSettings(settings), kFailed);
   CloseHandle(holder);
   EXPECT_EQ(ReadBytes(path), "held open");
 }
 
 TEST_F(SettingsFileWineTest, ReplacingAnOldFileLeavesOnlyTheNewOne) {
   WriteBytes(path, std::string(5000, 'x'));
-  ASSERT_TRUE(MakeFile().SaveSettings(settings));
+  ASSERT_EQ(MakeFile().SaveSettings(settings), kSaved);
   EXPECT_EQ(ReadBytes(path), DefaultBytes());
   EXPECT_FALSE(FileExists(path + ".tmp"));
 }
@@ -124,9 +128,53 @@ TEST_F(SettingsFileWineTest, ADamagedFileIsKeptAsBad) {
   WriteBytes(path, damaged);
   SettingsFile file = MakeFile();
   file.LoadSettings(settings);
-  ASSERT_TRUE(file.SaveSettings(settings));
+  ASSERT_EQ(file.SaveSettings(settings), kSaved);
   EXPECT_EQ(ReadBytes(path + ".bad"), damaged);
   EXPECT_EQ(ReadBytes(path), DefaultBytes());
+
+  // Damaged again: the first copy stays, the second gets a name of its own.
+  const std::string again = DefaultBytes().substr(0, 20);
+  WriteBytes(path, again);
+  SettingsFile next = MakeFile();
+  next.LoadSettings(settings);
+  ASSERT_EQ(next.SaveSettings(settings), kSaved);
+  EXPECT_EQ(ReadBytes(path + ".bad"), damaged);
+  EXPECT_EQ(ReadBytes(path + ".bad2"), again);
+}
+
+TEST_F(SettingsFileWineTest, AFileHeldOpenAtStartIsNotOverwritten) {
+  WriteBytes(path, "held open");
+  HANDLE holder = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+  SettingsFile file = MakeFile();
+  file.LoadSettings(settings);
+  CloseHandle(holder);
+  EXPECT_EQ(file.SaveSettings(settings), SettingsFile::SaveResult::kLeftAlone);
+  EXPECT_EQ(ReadBytes(path), "held open");
+  EXPECT_FALSE(FileExists(path + ".bad"));
+}
+
+TEST_F(SettingsFileWineTest, TheFileAdapterCopiesWithoutReplacingAndTellsTheNewerFile) {
+  WriteBytes(path, "first");
+  WriteBytes(path + ".bad", "older");
+  EXPECT_FALSE(files.Copy(path, path + ".bad"));
+  EXPECT_EQ(ReadBytes(path + ".bad"), "older");
+  ASSERT_TRUE(files.Copy(path, path + ".bad2"));
+  EXPECT_EQ(ReadBytes(path + ".bad2"), "first");
+
+  std::uint64_t older = 0, newer = 0;
+  ASSERT_TRUE(files.LastWriteTime(path + ".bad", older));
+  Sleep(50);
+  WriteBytes(path, "second");
+  ASSERT_TRUE(files.LastWriteTime(path, newer));
+  EXPECT_GT(newer, older);
+  EXPECT_FALSE(files.LastWriteTime(path + ".missing", newer));
+
+  const std::string folder = ScratchFolder() + "made";
+  EXPECT_TRUE(files.MakeFolder(folder));
+  EXPECT_TRUE(files.MakeFolder(folder)) << "a folder that is there already counts as made";
+  EXPECT_FALSE(files.MakeFolder(path)) << "a file is no folder";
+  RemoveDirectoryA(folder.c_str());
 }
 
 }  // namespace

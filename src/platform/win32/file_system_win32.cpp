@@ -100,7 +100,23 @@ bool Win32FileSystem::MoveReplacing(const std::string& from, const std::string& 
 }
 
 bool Win32FileSystem::Copy(const std::string& from, const std::string& to) {
-  return ::CopyFileA(from.c_str(), to.c_str(), FALSE) != FALSE;
+  return ::CopyFileA(from.c_str(), to.c_str(), TRUE) != FALSE;
+}
+
+bool Win32FileSystem::LastWriteTime(const std::string& path, std::uint64_t& time) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ||
+      (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+    return false;
+  }
+  time = (std::uint64_t{data.ftLastWriteTime.dwHighDateTime} << 32) | data.ftLastWriteTime.dwLowDateTime;
+  return true;
+}
+
+bool Win32FileSystem::MakeFolder(const std::string& path) {
+  if (CreateDirectoryA(path.c_str(), nullptr)) return true;
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
 }  // namespace vantrel

@@ -14,6 +14,8 @@ class Win32FileSystem : public FileSystem {
   bool Write(const std::string& path, const std::string& bytes) override;
   bool MoveReplacing(const std::string& from, const std::string& to) override;
   bool Copy(const std::string& from, const std::string& to) override;
+  bool LastWriteTime(const std::string& path, std::uint64_t& time) override;
+  bool MakeFolder(const std::string& path) override;
 };
 
 }  // namespace vantrel

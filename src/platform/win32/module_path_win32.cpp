@@ -4,10 +4,13 @@
 
 namespace vantrel {
 
+std::size_t Win32ModulePath::ModuleFileName(char* buffer, std::size_t size) {
+  return GetModuleFileNameA(nullptr, buffer, static_cast<DWORD>(size));
+}
+
 std::string RunningProgramFileName() {
-  char buffer[260] = {};
-  const DWORD length = GetModuleFileNameA(nullptr, buffer, sizeof buffer);
-  return std::string(buffer, length < sizeof buffer ? length : 0);
+  Win32ModulePath module;
+  return ReadModuleFileName(module);
 }
 
 }  // namespace vantrel

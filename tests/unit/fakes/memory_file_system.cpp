@@ -71,7 +71,7 @@ const MemoryFileSystem::Node* MemoryFileSystem::Lookup(const std::string& path) 
 void MemoryFileSystem::AddFile(const std::string& path, const std::string& bytes,
                                std::uint32_t attributes) {
   EnsureParents(path);
-  nodes_[Key(path)] = Node{StripTrailingSlash(path), false, "", bytes, attributes};
+  nodes_[Key(path)] = Node{StripTrailingSlash(path), false, "", bytes, attributes, ++clock_};
 }
 
 void MemoryFileSystem::AddDirectory(const std::string& path, std::uint32_t attributes) {
@@ -206,8 +206,24 @@ bool MemoryFileSystem::MoveReplacing(const std::string& from, const std::string&
 bool MemoryFileSystem::Copy(const std::string& from, const std::string& to) {
   calls.push_back("Copy " + from + " " + to);
   const Node* source = Lookup(from);
-  if (source == nullptr || source->isDirectory || WritesFail(to)) return false;
+  if (source == nullptr || source->isDirectory || WritesFail(to) || Lookup(to) != nullptr) return false;
   AddFile(to, source->bytes);
+  return true;
+}
+
+bool MemoryFileSystem::LastWriteTime(const std::string& path, std::uint64_t& time) {
+  const Node* node = Lookup(path);
+  if (node == nullptr || node->isDirectory) return false;
+  time = node->written;
+  return true;
+}
+
+bool MemoryFileSystem::MakeFolder(const std::string& path) {
+  calls.push_back("MakeFolder " + path);
+  const Node* node = Lookup(path);
+  if (node != nullptr) return node->isDirectory;
+  if (WritesFail(path + "\\") || Lookup(Parent(Key(path))) == nullptr) return false;
+  AddDirectory(path);
   return true;
 }
 

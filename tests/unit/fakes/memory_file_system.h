@@ -25,6 +25,9 @@ class MemoryFileSystem : public FileSystem {
   // Makes writes to paths that start with prefix fail.
   void FailWritesUnder(const std::string& prefix) { failingWritePrefixes_.push_back(prefix); }
   void FailReadsOf(const std::string& path) { failingReads_.insert(Key(path)); }
+  // Every write stamps a file with the next tick of a clock; a test can set
+  // a file's stamp to order it against others.
+  void SetLastWriteTime(const std::string& path, std::uint64_t time) { nodes_.at(Key(path)).written = time; }
 
   bool HasFile(const std::string& path) const;
   bool HasDirectory(const std::string& path) const;
@@ -39,6 +42,8 @@ class MemoryFileSystem : public FileSystem {
   bool Write(const std::string& path, const std::string& bytes) override;
   bool MoveReplacing(const std::string& from, const std::string& to) override;
   bool Copy(const std::string& from, const std::string& to) override;
+  bool LastWriteTime(const std::string& path, std::uint64_t& time) override;
+  bool MakeFolder(const std::string& path) override;
 
   // Every call the port received, in order ("Delete C:\x", ...).
   std::vector<std::string> calls;
@@ -50,6 +55,7 @@ class MemoryFileSystem : public FileSystem {
     std::string target;  // directory links only
     std::string bytes;
     std::uint32_t attributes = 0;
+    std::uint64_t written = 0;
   };
   static std::string Key(const std::string& path);
   static std::string Parent(const std::string& key);
@@ -58,6 +64,7 @@ class MemoryFileSystem : public FileSystem {
   const Node* Lookup(const std::string& path) const;
 
   std::map<std::string, Node> nodes_;
+  std::uint64_t clock_ = 0;
   std::vector<std::string> failingWritePrefixes_;
   std::set<std::string> failingReads_;
 };
