@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # build.sh [test|release]: configures and builds into build/.
-#   test     (default) native + unit tests, fuzz targets, win64 + Wine tests, win32;
+#   test     (default) native + unit tests, fuzz targets, win64 and win32 with
+#            their Wine test programs;
 #            the update server and pages point at the loopback host
 #   release  win64 and win32 programs with the real host names
 set -euo pipefail
@@ -25,13 +26,11 @@ case "$kind" in
     configure win64 -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake" -DCMAKE_BUILD_TYPE=Release "${loopback[@]}"
     configure win32 -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" -DCMAKE_BUILD_TYPE=Release "${loopback[@]}"
     configure fuzz -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14 -DVANTREL_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo
-    configure native -DCMAKE_BUILD_TYPE=Debug -DVANTREL_WIN64_BUILD_DIR="$build/win64" -DVANTREL_FUZZ_BUILD_DIR="$build/fuzz"
-    for dir in native fuzz win64; do
+    configure native -DCMAKE_BUILD_TYPE=Debug -DVANTREL_WIN64_BUILD_DIR="$build/win64" -DVANTREL_WIN32_BUILD_DIR="$build/win32" -DVANTREL_FUZZ_BUILD_DIR="$build/fuzz"
+    for dir in native fuzz win64 win32; do
       echo "build: $dir"
       ninja -C "$build/$dir" -j "$jobs"
     done
-    echo "build: win32 (Qorv.exe, QorvUpDate.exe)"
-    ninja -C "$build/win32" -j "$jobs" Qorv QorvUpDate
     ;;
   release)
     configure release-win64 -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake" -DCMAKE_BUILD_TYPE=Release
