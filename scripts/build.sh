@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# build.sh [test|release]: configures and builds into build/.
+# build.sh [test|release]: configures and builds into build/ (or into
+# VANTREL_BUILD_DIR).
 #   test     (default) native + unit tests, fuzz targets, win64 and win32 with
 #            their Wine test programs, programs-win64 and programs-win32 with
 #            the programs those tests drive (built as the release programs
@@ -10,7 +11,7 @@
 # Windows XP); the Wine test programs need the posix model for GoogleTest.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-build="$root/build"
+build=${VANTREL_BUILD_DIR:-$root/build}
 kind=${1:-test}
 jobs=${VANTREL_JOBS:-$(nproc)}
 
