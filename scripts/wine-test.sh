@@ -46,9 +46,13 @@ case "${1:-}" in
     name=$(basename "$exe" .exe)
     # Where the programs under test are, as the test program sees it (D: is
     # the build folder), for tests that start Qorv.exe or QorvUpDate.exe:
-    # VANTREL_TEST_PROGRAMS (a folder inside the build folder), else the test
-    # program's own folder.
-    bin_dir=$(cd "${VANTREL_TEST_PROGRAMS:-$(dirname "$exe")}" && pwd)
+    # VANTREL_TEST_PROGRAMS (a folder inside the build folder); else, for a
+    # test program of build/win64 or build/win32, the programs built as the
+    # release programs are (build/programs-win64 or build/programs-win32);
+    # else the test program's own folder.
+    programs=${VANTREL_TEST_PROGRAMS:-$VANTREL_BUILD_ROOT/programs-$(basename "$(dirname "$(dirname "$exe")")")/bin}
+    [ -d "$programs" ] || programs=$(dirname "$exe")
+    bin_dir=$(cd "$programs" && pwd)
     rel=${bin_dir#"$VANTREL_BUILD_ROOT"/}
     export VANTREL_TEST_BIN="D:\\${rel//\//\\}"
     work="$VANTREL_SCRATCH/$name"
