@@ -36,9 +36,26 @@ vantrel_wine_drives() {
   fi
 }
 
-# Creates the prefix once and keeps it; later calls only check the drives.
+# What the Wine installation is: its packages and its loaders. A prefix made
+# by another installation may start nothing at all (one made before 32-bit
+# Wine was added cannot load the 32-bit kernel32.dll), so it is made anew.
+vantrel_wine_installation() {
+  dpkg-query -W -f '${Package}:${Architecture} ${Version} ${Status}\n' 'wine*' 'libwine*' 2>/dev/null \
+    | grep ' installed$' || true
+  local loader
+  for loader in "$(command -v wine)" /usr/lib/wine/wine /usr/lib/wine/wine64 /usr/lib/wine/wineserver32 /usr/lib/wine/wineserver64; do
+    [ -e "$loader" ] && stat -L -c '%n %s %Y' "$loader"
+  done
+  return 0
+}
+
+# Creates the prefix once and keeps it while the Wine installation stays the
+# same; later calls only check the drives.
 vantrel_wine_prefix() {
-  if [ ! -f "$WINEPREFIX/.vantrel-ready" ]; then
+  local installation
+  installation=$(vantrel_wine_installation)
+  if [ ! -f "$WINEPREFIX/.vantrel-ready" ] || [ "$(cat "$WINEPREFIX/.vantrel-ready")" != "$installation" ]; then
+    wineserver -k 2>/dev/null || true
     rm -rf "$WINEPREFIX"
     wineboot -i </dev/null >/dev/null 2>&1
     wineserver -w
@@ -57,7 +74,7 @@ vantrel_wine_prefix() {
       | iconv -f UTF-8 -t CP949 > "$reg"
     wine regedit /S "$(winepath -w "$reg" 2>/dev/null || echo "$reg")" >/dev/null 2>&1
     wineserver -w
-    touch "$WINEPREFIX/.vantrel-ready"
+    printf '%s\n' "$installation" > "$WINEPREFIX/.vantrel-ready"
   fi
   vantrel_wine_drives
 }

@@ -3,7 +3,8 @@
 #   wine-test.sh start                 prefix, Xvfb and a warm wineserver for a test session
 #   wine-test.sh stop                  ends that session (Xvfb by its PID, the wineserver)
 #   wine-test.sh run EXE [ARGS...]     runs one program in a fresh scratch folder, with a time-out
-#                                      (after tests/wine/NAME.fixture.sh, when there is one)
+#                                      (after tests/wine/NAME.fixture.sh, when there is one);
+#                                      VANTREL_TEST_PROGRAMS names the folder of the programs it drives
 # A run outside a started session starts and stops one of its own.
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -44,8 +45,14 @@ case "${1:-}" in
     fi
     name=$(basename "$exe" .exe)
     # Where the programs under test are, as the test program sees it (D: is
-    # the build folder), for tests that start Qorv.exe or QorvUpDate.exe.
-    bin_dir=$(dirname "$exe")
+    # the build folder), for tests that start Qorv.exe or QorvUpDate.exe:
+    # VANTREL_TEST_PROGRAMS (a folder inside the build folder); else, for a
+    # test program of build/win64 or build/win32, the programs built as the
+    # release programs are (build/programs-win64 or build/programs-win32);
+    # else the test program's own folder.
+    programs=${VANTREL_TEST_PROGRAMS:-$VANTREL_BUILD_ROOT/programs-$(basename "$(dirname "$(dirname "$exe")")")/bin}
+    [ -d "$programs" ] || programs=$(dirname "$exe")
+    bin_dir=$(cd "$programs" && pwd)
     rel=${bin_dir#"$VANTREL_BUILD_ROOT"/}
     export VANTREL_TEST_BIN="D:\\${rel//\//\\}"
     work="$VANTREL_SCRATCH/$name"

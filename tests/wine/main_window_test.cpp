@@ -55,7 +55,7 @@ HWND OwnedWindowWith(HWND owner, int controlId) {
     HWND found;
   } search{owner, controlId, nullptr};
   EnumWindows(
-      [](HWND window, LPARAM parameter) -> BOOL {
+      [](HWND window, LPARAM parameter) CALLBACK -> BOOL {
         auto& s = *reinterpret_cast<Search*>(parameter);
         if (GetWindow(window, GW_OWNER) == s.owner && IsWindowVisible(window) && GetDlgItem(window, s.id) != nullptr) {
           s.found = window;
@@ -73,7 +73,7 @@ int WindowsTitled(const char* title) {
     int count;
   } count{title, 0};
   EnumWindows(
-      [](HWND window, LPARAM parameter) -> BOOL {
+      [](HWND window, LPARAM parameter) CALLBACK -> BOOL {
         auto& c = *reinterpret_cast<Count*>(parameter);
         char text[64] = {};
         GetWindowTextA(window, text, sizeof text);

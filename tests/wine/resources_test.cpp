@@ -91,10 +91,9 @@ void ExpectAssetsIn(HMODULE module) {
 TEST(Resources, AssetsLoadByIdFromThisProgram) { ExpectAssetsIn(GetModuleHandleA(nullptr)); }
 
 TEST(Resources, AssetsLoadByIdFromQorvExe) {
-  // D: is the build folder.
-  const char* program = "D:\\win64\\bin\\Qorv.exe";
+  const std::string program = winetest::BuiltProgram("Qorv.exe");
   ASSERT_TRUE(winetest::FileExists(program));
-  HMODULE module = LoadLibraryExA(program, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  HMODULE module = LoadLibraryExA(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
   ASSERT_NE(module, nullptr);
   ExpectAssetsIn(module);
   FreeLibrary(module);

@@ -46,7 +46,7 @@ HWND SplashOf(HWND owner) {
     HWND found;
   } search{owner, nullptr};
   EnumWindows(
-      [](HWND window, LPARAM parameter) -> BOOL {
+      [](HWND window, LPARAM parameter) CALLBACK -> BOOL {
         auto& s = *reinterpret_cast<Search*>(parameter);
         const RECT r = RectOf(window);
         if (GetWindow(window, GW_OWNER) == s.owner && IsWindowVisible(window) &&
