@@ -103,3 +103,8 @@
 #define IDC_ABOUT_COUNTER_PAGE 1067
 #define IDS_HELP_TEXT 102              // the help text, first half
 #define IDS_HELP_TEXT_MORE 103         // and the second
+
+// The tray icon: its id is also the id of its menu, which carries the
+// main window's menu commands and "열기" before them
+#define IDM_TRAY_MENU 104
+#define IDM_OPEN 32780
