@@ -13,7 +13,6 @@
 #include "engine/special_folders.h"
 #include "framework/gdi_handles.h"
 #include "framework/sound.h"
-#include "framework/window_handles.h"
 #include "online/web_links.h"
 #include "platform/win32/module_path_win32.h"
 #include "platform/win32/shell_win32.h"

@@ -63,7 +63,8 @@ bool ChooseFromPopupMenu(const MenuTemplateLevel& items, unsigned command) {
   HWND popup = WaitForPopupMenu(10000);
   const int presses = DownPressesTo(items, command);
   if (popup == nullptr || presses == 0) return false;
-  for (int i = 0; i < presses; ++i) PostKey(popup, VK_DOWN);
+  PostKey(popup, VK_HOME);
+  for (int i = 1; i < presses; ++i) PostKey(popup, VK_DOWN);
   PostKey(popup, VK_RETURN);
   return true;
 }
