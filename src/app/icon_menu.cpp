@@ -319,7 +319,7 @@ void IconMenu::DrawItem(DRAWITEMSTRUCT& draw) {
   const bool disabled = (draw.itemState & ODS_GRAYED) != 0;
   const bool selected = (draw.itemState & ODS_SELECTED) != 0;
   const int savedState = SaveDC(draw.hDC);
-  if (!FlatLookSelected() || palette) {
+  if (!DrawsFlatLook(FlatLookSelected(), palette)) {
     DrawRaised(draw.hDC, draw.rcItem, *item, selected, disabled);
   } else if (!disabled) {
     DrawFlat(draw.hDC, draw.rcItem, *item, selected, false);

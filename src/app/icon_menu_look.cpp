@@ -61,6 +61,8 @@ FlatMenuColours FlatColoursFor(const MenuSystemColours& system, bool xpTheme) {
   return colours;
 }
 
+bool DrawsFlatLook(bool flatLookSelected, bool paletteDevice) { return flatLookSelected && !paletteDevice; }
+
 Colour RaisedBackgroundFor(const MenuSystemColours& system, bool xpTheme) {
   return xpTheme ? system.buttonFace : system.menu;
 }

@@ -63,6 +63,10 @@ struct FlatMenuColours {
 };
 FlatMenuColours FlatColoursFor(const MenuSystemColours& system, bool xpTheme);
 
+// The flat look needs more than 256 colours: on a palette device the raised
+// look is drawn whatever the style switches say.
+bool DrawsFlatLook(bool flatLookSelected, bool paletteDevice);
+
 // The background of the raised look.
 Colour RaisedBackgroundFor(const MenuSystemColours& system, bool xpTheme);
 

@@ -100,6 +100,13 @@ TEST(IconMenuLook, FlatColoursWithAndWithoutTheXpTheme) {
   EXPECT_EQ(RaisedBackgroundFor(system, false), system.menu);
 }
 
+TEST(IconMenuLook, APaletteDisplayGetsTheRaisedLook) {
+  EXPECT_TRUE(DrawsFlatLook(true, false));
+  EXPECT_FALSE(DrawsFlatLook(true, true)) << "256 colours: raised although the switches ask for flat";
+  EXPECT_FALSE(DrawsFlatLook(false, false));
+  EXPECT_FALSE(DrawsFlatLook(false, true));
+}
+
 TEST(IconMenuLook, ItemSizesInBothLooks) {
   MenuLookSettings flat;
   MenuLookSettings narrowFlat;
