@@ -4,14 +4,19 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "app/icon_menu.h"
+#include "drawing_surface.h"
 #include "resource.h"
 
 namespace vantrel {
 namespace {
+
+using winetest::DrawingSurface;
 
 struct Expected {
   UINT id;
@@ -122,64 +127,6 @@ TEST_F(IconMenuTest, OnWineTheMenuSeesAnotherNtWithoutTheXpTheme) {
   EXPECT_FALSE(IconMenu::FlatLookSelected()) << "the switch of the case without the XP theme decides";
 }
 
-// A 32-bit drawing surface that an item is drawn into, as the menu's DC.
-class Surface {
- public:
-  Surface(int width, int height) : width_(width), height_(height) {
-    HDC screen = GetDC(nullptr);
-    dc_ = CreateCompatibleDC(screen);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    bitmap_ = CreateDIBSection(screen, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0);
-    old_ = SelectObject(dc_, bitmap_);
-    ReleaseDC(nullptr, screen);
-    NONCLIENTMETRICSA metrics = {};
-    metrics.cbSize = sizeof metrics;
-    SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0);
-    font_ = CreateFontIndirectA(&metrics.lfMenuFont);
-    oldFont_ = SelectObject(dc_, font_);
-    RECT all{0, 0, width, height};
-    HBRUSH magenta = CreateSolidBrush(RGB(255, 0, 255));
-    FillRect(dc_, &all, magenta);
-    DeleteObject(magenta);
-  }
-  ~Surface() {
-    SelectObject(dc_, oldFont_);
-    SelectObject(dc_, old_);
-    DeleteObject(font_);
-    DeleteObject(bitmap_);
-    DeleteDC(dc_);
-  }
-  HDC dc() const { return dc_; }
-  COLORREF At(int x, int y) const {
-    GdiFlush();
-    const unsigned char* p = bits_ + (static_cast<std::size_t>(y) * width_ + x) * 4;
-    return RGB(p[2], p[1], p[0]);
-  }
-  int Count(const RECT& area, COLORREF colour) const {
-    int count = 0;
-    for (int y = area.top; y < area.bottom; ++y) {
-      for (int x = area.left; x < area.right; ++x) count += At(x, y) == colour ? 1 : 0;
-    }
-    return count;
-  }
-
- private:
-  int width_;
-  int height_;
-  HDC dc_;
-  HBITMAP bitmap_;
-  unsigned char* bits_ = nullptr;
-  HGDIOBJ old_;
-  HFONT font_;
-  HGDIOBJ oldFont_;
-};
-
 class ItemDrawing : public IconMenuTest {
  protected:
   void SetUp() override {
@@ -189,8 +136,8 @@ class ItemDrawing : public IconMenuTest {
   }
 
   // Draws the item at position into a fresh surface of the given size.
-  std::unique_ptr<Surface> Draw(UINT position, UINT state, int width, int height) {
-    auto surface = std::make_unique<Surface>(width, height);
+  std::unique_ptr<DrawingSurface> Draw(UINT position, UINT state, int width, int height) {
+    auto surface = std::make_unique<DrawingSurface>(width, height);
     DRAWITEMSTRUCT draw = {};
     draw.CtlType = ODT_MENU;
     draw.itemID = ItemInfo(popup, position).wID;
