@@ -99,10 +99,13 @@ class TrayAndMenusTest : public ::testing::Test {
            r.top == (GetSystemMetrics(SM_CYMAXTRACK) - (r.bottom - r.top)) / 2;
   }
 
+  // Shown and out of the notification area: the start is over (the window
+  // is centred a moment before the icon goes).
   void StartAndShow() {
     Start();
     if (HasFatalFailure()) return;
-    ASSERT_TRUE(WaitUntil([&] { return Shown(); }, 20000)) << "the main window never came on screen";
+    ASSERT_TRUE(WaitUntil([&] { return Shown() && !TrayHasIcon(window, kTrayId); }, 20000))
+        << "the main window never came on screen, or its icon stayed";
   }
 
   void ToTheTray() {
@@ -209,6 +212,8 @@ TEST_F(TrayAndMenusTest, TheTrayMenuShowsTheSideWindowsAndTheAboutWindow) {
   ChooseFromTrayMenu(IDM_ABOUT);
   HWND about = nullptr;
   EXPECT_TRUE(WaitUntil([&] { return (about = OwnedWindowWithControl(window, IDC_ABOUT_HELP)) != nullptr; }, 10000));
+  EXPECT_FALSE(IsWindowVisible(window)) << "the commands leave the main window in the tray";
+  EXPECT_TRUE(TrayHasIcon(window, kTrayId));
   if (about != nullptr) PostMessageA(about, WM_COMMAND, IDCANCEL, 0);
 }
 
