@@ -84,7 +84,7 @@ TEST(NotificationArea, TheMenuIsShownWithItsDefaultAndFollowedByAMessage) {
     if (popup == nullptr) return;
     auto menu = reinterpret_cast<HMENU>(SendMessageA(popup, MN_GETHMENU, 0, 0));
     defaultItem = GetMenuDefaultItem(menu, TRUE, 0);
-    PostKey(popup, VK_DOWN);
+    PostKey(popup, VK_HOME);
     PostKey(popup, VK_DOWN);
     PostKey(popup, VK_RETURN);
   });
