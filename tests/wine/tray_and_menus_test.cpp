@@ -189,17 +189,25 @@ TEST_F(TrayAndMenusTest, TheIconFollowsTheWindowAndAlwaysBringsItBack) {
   EXPECT_TRUE(WaitUntil([&] { return Shown(); }, 10000));
 }
 
-TEST_F(TrayAndMenusTest, ExitFromTheTrayMenuSavesAndRemovesTheIcon) {
-  DeleteFileA((folder + "SetupData.Sav").c_str());
-  StartAndShow();
-  ASSERT_FALSE(HasFatalFailure());
-  ToTheTray();
-  ASSERT_FALSE(HasFatalFailure());
-  ChooseFromTrayMenu(IDM_EXIT);
-  ASSERT_FALSE(HasFatalFailure());
-  ASSERT_TRUE(qorv->WaitForExit(20000)) << "\"종료\" did not end the program";
-  EXPECT_EQ(ReadBytes(folder + "SetupData.Sav").size(), 52u);
-  EXPECT_FALSE(TrayHasIcon(window, kTrayId));
+TEST_F(TrayAndMenusTest, ExitFromEitherMenuSavesAndRemovesTheIcon) {
+  for (bool fromTheTray : {true, false}) {
+    SCOPED_TRACE(fromTheTray ? "the tray menu" : "the main window's menu");
+    DeleteFileA((folder + "SetupData.Sav").c_str());
+    StartAndShow();
+    ASSERT_FALSE(HasFatalFailure());
+    if (fromTheTray) {
+      ToTheTray();
+      ASSERT_FALSE(HasFatalFailure());
+      ChooseFromTrayMenu(IDM_EXIT);
+    } else {
+      ChooseFromMainMenu(IDM_EXIT);
+    }
+    ASSERT_FALSE(HasFatalFailure());
+    ASSERT_TRUE(qorv->WaitForExit(20000)) << "\"종료\" did not end the program";
+    EXPECT_EQ(ReadBytes(folder + "SetupData.Sav").size(), 52u);
+    EXPECT_FALSE(TrayHasIcon(window, kTrayId));
+    qorv.reset();
+  }
 }
 
 TEST_F(TrayAndMenusTest, TheTrayMenuShowsTheSideWindowsAndTheAboutWindow) {
