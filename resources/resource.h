@@ -107,3 +107,7 @@
 // Start-up splash
 #define IDD_SPLASH 198
 #define IDR_SPLASH_REGION 214          // its outline, resource type "Region"
+// The tray icon: its id is also the id of its menu, which carries the
+// main window's menu commands and "열기" before them
+#define IDM_TRAY_MENU 104
+#define IDM_OPEN 32780

@@ -5,6 +5,7 @@
 #include "controls/paint_panel.h"
 #include "framework/gdi_handles.h"
 #include "framework/sound.h"
+#include "online/web_links.h"
 
 namespace vantrel {
 
@@ -50,11 +51,11 @@ void AboutDialog::OnOK() {
   EndDialog(IDOK);
 }
 
-// The links only click for now: opening the pages in the browser is the
-// web links' job.
+// The window stays open after a link.
 bool AboutDialog::OnClicked(int id) {
   if (id != IDC_ABOUT_HOME_PAGE && id != IDC_ABOUT_COUNTER_PAGE) return false;
   PlayClickSound();
+  OpenInBrowser(id == IDC_ABOUT_HOME_PAGE ? build::kHomePage : build::kCounterPage);
   return true;
 }
 

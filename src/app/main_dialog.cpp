@@ -5,13 +5,15 @@
 
 #include "app/about_dialog.h"
 #include "app/app_folder.h"
+#include "app/icon_menu.h"
 #include "app/main_window_layout.h"
 #include "app/windows_name_win32.h"
+#include "build_config.h"
 #include "controls/paint_panel.h"
 #include "engine/special_folders.h"
 #include "framework/gdi_handles.h"
 #include "framework/sound.h"
-#include "framework/window_handles.h"
+#include "online/web_links.h"
 #include "platform/win32/module_path_win32.h"
 #include "platform/win32/shell_win32.h"
 
@@ -40,6 +42,7 @@ constexpr ButtonLook kButtons[] = {
 
 constexpr char kUpdateInfoFile[] = "UpDateInf.Txt";
 constexpr char kBannerFile[] = "BANNER.GIF";
+constexpr char kTrayTip[] = "Vantrel V.ZEL 1.2";
 
 std::string FallbackSettingsFolderOfUser() {
   Win32Shell shell;
@@ -61,6 +64,7 @@ void MoveTo(HWND window, ScreenPoint corner) {
 
 MainDialog::MainDialog()
     : Dialog(IDD),
+      menuCommands_(build::kHomePage, build::kCounterPage),
       settingsFile_(files_, messages_, converter_, RunningProgramFileName(), FallbackSettingsFolderOfUser()) {
   icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_MAIN));
   moveCursor = LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDCUR_MOVE));
@@ -111,6 +115,10 @@ BOOL MainDialog::OnInitDialog() {
   FindSpecialFolders(shell, setup);
   firstPaintDone = false;
 
+  // In the notification area while the splash is up.
+  trayIcon.Install(hwnd(), kTrayMessage, kTrayTip, nullptr, IDM_TRAY_MENU);
+  trayIcon.ChangeIconFromResource(IDI_MAIN);
+
   appFolder = AppFolderOf(RunningProgramFileName());
 
   ImageButton* const buttons[] = {&trayButton, &helpButton, &exitButton, &cleanButton, &menuButton, &settingsButton};
@@ -119,6 +127,8 @@ BOOL MainDialog::OnInitDialog() {
     buttons[i]->SizeToContent();
     toolTip.AddTool(buttons[i]->hwnd(), kButtons[i].tip);
   }
+  IconMenu::flatStyleXp = 1;
+  IconMenu::flatStyleOther = 1;
 
   LoadSettings();
 
@@ -159,6 +169,7 @@ bool MainDialog::OnTimer(UINT_PTR id) {
     KillTimer(hwnd(), kShowTimer);
     CenterOnScreen();
     ShowWindow(hwnd(), SW_SHOW);
+    trayIcon.Conceal();
     // A first paint that came after this moved the window away again.
     if (ScreenRectOf(hwnd()).left < 0) SetTimer(hwnd(), kShowTimer, kShowRetryMs, nullptr);
     return true;
@@ -221,7 +232,16 @@ void MainDialog::MinimizeToTray() { ShowWindow(hwnd(), SW_MINIMIZE); }
 void MainDialog::RestoreFromTray() {
   ShowWindow(hwnd(), SW_SHOWNORMAL);
   ShowWindow(hwnd(), SW_SHOW);
+  trayIcon.Conceal();
 }
+
+void MainDialog::ShowFolderWindow() { folderWindow.Show(SW_SHOW); }
+
+void MainDialog::ShowProgressWindow() { progressWindow.Show(SW_SHOW); }
+
+void MainDialog::OpenPage(const std::string& address) { OpenInBrowser(address); }
+
+void MainDialog::Exit() { OnOK(); }
 
 // The run pumps messages, so a click can arrive while one is going on: it
 // shows the window again (its X may have hidden it) and leaves the run be.
@@ -233,16 +253,22 @@ void MainDialog::Clean() {
   PlayWaveAsync(IDW_RUN_END);
 }
 
+// The menu draws its items while it is tracked, so it lives until then.
 void MainDialog::ShowMainMenu(POINT screenPoint) {
-  OwnedMenu menu(LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDM_MAIN_MENU)));
-  if (!menu) return;
-  HMENU popup = GetSubMenu(menu.get(), 0);
+  IconMenu menu;
+  if (!menu.LoadMenu(IDM_MAIN_MENU)) return;
+  IconMenu* popup = menu.GetSubMenu(0);
   if (popup == nullptr) return;
-  TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_RIGHTBUTTON, screenPoint.x, screenPoint.y, 0,
+  TrackPopupMenu(popup->handle(), TPM_LEFTALIGN | TPM_RIGHTBUTTON, screenPoint.x, screenPoint.y, 0,
                  GetAncestor(hwnd(), GA_ROOT), nullptr);
 }
 
+bool MainDialog::OnDrawItem(int, DRAWITEMSTRUCT& item) { return IconMenu::RouteDrawItem(item); }
+
+bool MainDialog::OnMeasureItem(int, MEASUREITEMSTRUCT& item) { return IconMenu::RouteMeasureItem(item); }
+
 bool MainDialog::OnClicked(int id) {
+  if (menuCommands_.Run(id, *this)) return true;
   switch (id) {
     case IDC_MAIN_TRAY:
       PlayClickSound();
@@ -270,15 +296,6 @@ bool MainDialog::OnClicked(int id) {
       // The settings window is not there yet: the button only clicks.
       PlayClickSound();
       return true;
-    case IDM_SHOW_FOLDER_INFO:
-      folderWindow.Show(SW_SHOW);
-      return true;
-    case IDM_SHOW_PROGRESS:
-      progressWindow.Show(SW_SHOW);
-      return true;
-    case IDM_ABOUT:
-      ShowAbout();
-      return true;
     default:
       return false;
   }
@@ -304,7 +321,10 @@ std::optional<LRESULT> MainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM
       PlaceProgressWindow();
       return std::nullopt;
     case WM_SIZE:
-      if (wParam == SIZE_MINIMIZED) ShowWindow(hwnd(), SW_HIDE);
+      if (wParam == SIZE_MINIMIZED) {
+        trayIcon.Reveal();
+        ShowWindow(hwnd(), SW_HIDE);
+      }
       return std::nullopt;
     case WM_ENDSESSION:
       // At log-off and shut-down Windows ends the process after this
@@ -314,6 +334,8 @@ std::optional<LRESULT> MainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM
         RemoveExchangeFiles();
       }
       return 0;
+    case kTrayMessage:
+      return trayIcon.HandleNotification(wParam, lParam);
     case WM_CONTEXTMENU: {
       POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
       if (at.x == -1 && at.y == -1) {
@@ -331,6 +353,7 @@ std::optional<LRESULT> MainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM
 // The window still exists here, hidden, so a warning has its owner.
 void MainDialog::OnDestroy() {
   SaveSettings();
+  trayIcon.Uninstall();
   RemoveExchangeFiles();
 }
 

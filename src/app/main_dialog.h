@@ -8,7 +8,9 @@
 #include <memory>
 #include <string>
 
+#include "app/menu_commands.h"
 #include "app/splash_dialog.h"
+#include "app/tray_icon.h"
 #include "controls/image_button.h"
 #include "engine/folder_info_dialog.h"
 #include "engine/progress_dialog.h"
@@ -16,6 +18,7 @@
 #include "framework/tooltip.h"
 #include "platform/win32/file_system_win32.h"
 #include "platform/win32/message_box_win32.h"
+#include "platform/win32/notification_area_win32.h"
 #include "platform/win32/text_converter_win32.h"
 #include "resource.h"
 #include "settings/settings_file.h"
@@ -23,7 +26,7 @@
 
 namespace vantrel {
 
-class MainDialog : public Dialog {
+class MainDialog : public Dialog, private MenuCommandTarget {
  public:
   enum { IDD = IDD_MAIN };
   static constexpr UINT_PTR kSplashTimer = 1;
@@ -31,13 +34,14 @@ class MainDialog : public Dialog {
   static constexpr UINT_PTR kShowTimer = 4;
   static constexpr UINT kShowTimeMs = 2900;
   static constexpr UINT kShowRetryMs = 100;
+  static constexpr UINT kTrayMessage = WM_USER + 10;
 
   MainDialog();
   ~MainDialog() override;
 
-  void ShowAbout();
+  void ShowAbout() override;
   void MinimizeToTray();
-  void RestoreFromTray();
+  void RestoreFromTray() override;
   void CenterOnScreen();
   void PlaceProgressWindow();
   void PlaceFolderWindow();
@@ -58,8 +62,14 @@ class MainDialog : public Dialog {
   HCURSOR DragCursor() const override { return moveCursor; }
   void OnDestroy() override;
   std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  bool OnDrawItem(int id, DRAWITEMSTRUCT& item) override;
+  bool OnMeasureItem(int id, MEASUREITEMSTRUCT& item) override;
 
  private:
+  void ShowFolderWindow() override;
+  void ShowProgressWindow() override;
+  void OpenPage(const std::string& address) override;
+  void Exit() override;
   void TakeCaptionAway();
   void Clean();
   void ShowMainMenu(POINT screenPoint);
@@ -81,6 +91,9 @@ class MainDialog : public Dialog {
   ToolTip toolTip;
   HICON icon = nullptr;
   HCURSOR moveCursor = nullptr;
+  Win32NotificationArea notificationArea_;
+  CTrayIcon trayIcon{notificationArea_};
+  MenuCommands menuCommands_;
 
   Win32FileSystem files_;
   Win32MessageBoxes messages_;

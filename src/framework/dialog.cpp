@@ -35,6 +35,34 @@ void SayHandlerFailed(HWND owner) {
   MessageBoxA(owner, kHandlerFailedText, kHandlerFailedCaption, MB_OK | MB_ICONHAND);
 }
 
+// One creation on this thread. A dialog may create another in its
+// OnInitDialog: the inner creation keeps its own hook and gives the outer
+// one its state back, so each removes exactly the hook it set.
+class CreationScope {
+ public:
+  explicit CreationScope(Dialog* dialog)
+      : outerCreating_(creating), outerSeen_(creationSeen), outerHook_(creationHook) {
+    creating = dialog;
+    creationSeen = false;
+    hook_ = SetWindowsHookExA(WH_CBT, &CreationHook, nullptr, GetCurrentThreadId());
+    creationHook = hook_;
+  }
+  ~CreationScope() {
+    if (hook_ != nullptr) UnhookWindowsHookEx(hook_);
+    creating = outerCreating_;
+    creationSeen = outerSeen_;
+    creationHook = outerHook_;
+  }
+  CreationScope(const CreationScope&) = delete;
+  CreationScope& operator=(const CreationScope&) = delete;
+
+ private:
+  Dialog* outerCreating_;
+  bool outerSeen_;
+  HHOOK outerHook_;
+  HHOOK hook_ = nullptr;
+};
+
 void InitCommonControlsOnce() {
   static const bool done = [] {
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES | ICC_PROGRESS_CLASS | ICC_BAR_CLASSES};
@@ -67,7 +95,18 @@ bool ReturnsResultDirectly(UINT message) {
 
 Dialog::Dialog(int templateId) : templateId_(templateId) {}
 
-Dialog::~Dialog() { Destroy(); }
+// A window ends while its whole object exists: DoModal destroys it before
+// returning, a modeless one goes with its parent or by Destroy, and the end
+// handlers (OnDestroy) run then. A window still here has outlived the
+// derived part of its object: it is unbound first, so none of its last
+// messages reach what is left of the object.
+Dialog::~Dialog() {
+  if (hwnd_ == nullptr) return;
+  HWND window = hwnd_;
+  Unregister(window);
+  hwnd_ = nullptr;
+  DestroyWindow(window);
+}
 
 Dialog* Dialog::FromHandle(HWND window) { return dynamic_cast<Dialog*>(MessageTarget::FromHandle(window)); }
 
@@ -81,14 +120,12 @@ bool Dialog::CreateFromTemplate(HWND parent) {
   InitCommonControlsOnce();
   ending_ = false;
   failed_ = false;
-  creating = this;
-  creationSeen = false;
-  creationHook = SetWindowsHookExA(WH_CBT, &CreationHook, nullptr, GetCurrentThreadId());
-  HWND window = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId_), parent,
-                                   &Dialog::Thunk, reinterpret_cast<LPARAM>(this));
-  if (creationHook != nullptr) UnhookWindowsHookEx(creationHook);
-  creationHook = nullptr;
-  creating = nullptr;
+  HWND window = nullptr;
+  {
+    CreationScope scope(this);
+    window = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId_), parent, &Dialog::Thunk,
+                                reinterpret_cast<LPARAM>(this));
+  }
   return window != nullptr && hwnd_ == window;
 }
 
