@@ -14,6 +14,7 @@
 #include "framework/window_handles.h"
 #include "platform/win32/module_path_win32.h"
 #include "platform/win32/shell_win32.h"
+#include "settings/settings_dialog.h"
 
 namespace vantrel {
 
@@ -206,6 +207,12 @@ void MainDialog::ShowAbout() {
   about.DoModal(hwnd());
 }
 
+void MainDialog::ShowSettings() {
+  PlayClickSound();
+  SettingsDialog settingsWindow(&setup);
+  settingsWindow.DoModal(hwnd());
+}
+
 void MainDialog::MinimizeToTray() { ShowWindow(hwnd(), SW_MINIMIZE); }
 
 void MainDialog::RestoreFromTray() {
@@ -257,8 +264,7 @@ bool MainDialog::OnClicked(int id) {
       return true;
     }
     case IDC_MAIN_SETTINGS:
-      // The settings window is not there yet: the button only clicks.
-      PlayClickSound();
+      ShowSettings();
       return true;
     case IDM_SHOW_FOLDER_INFO:
       folderWindow.Show(SW_SHOW);

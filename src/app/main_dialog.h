@@ -36,6 +36,9 @@ class MainDialog : public Dialog {
   ~MainDialog() override;
 
   void ShowAbout();
+  // Command 1070 (the "설정" button and the menus' "설정"): the settings
+  // window on setup, modally. Nothing is saved until the program ends.
+  void ShowSettings();
   void MinimizeToTray();
   void RestoreFromTray();
   void CenterOnScreen();
