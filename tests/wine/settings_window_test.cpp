@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "remote_controls.h"
@@ -26,6 +27,49 @@ constexpr DWORD kWindowWait = 15000;
 constexpr int kMessageText = 0xFFFF;
 constexpr int kBrowserTree = 14145;
 constexpr char kTestKey[] = "Software\\VantrelSettingsTest\\Recent";
+
+// A window of this program with the registry editor's Korean title, which
+// keeps the commands it receives (Wine's own editor ignores them).
+class RegistryEditorStandIn {
+ public:
+  RegistryEditorStandIn() {
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = &RegistryEditorStandIn::Procedure;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = kClass;
+    RegisterClassA(&windowClass);
+    commands.clear();
+    // Topmost, so that a search by title meets it before the real editor.
+    window = CreateWindowExA(WS_EX_TOPMOST, kClass, "레지스트리 편집기", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300,
+                             200, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  }
+  ~RegistryEditorStandIn() { DestroyWindow(window); }
+
+  // Runs this program's own messages until condition holds.
+  static bool PumpUntil(const std::function<bool()>& condition, DWORD milliseconds) {
+    const DWORD start = GetTickCount();
+    do {
+      MSG message;
+      while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+      if (condition()) return true;
+      Sleep(10);
+    } while (GetTickCount() - start < milliseconds);
+    return condition();
+  }
+
+  HWND window = nullptr;
+  static inline std::vector<std::pair<WPARAM, LPARAM>> commands;
+
+ private:
+  static constexpr char kClass[] = "VantrelRegistryEditorStandIn";
+  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_COMMAND) {
+      commands.emplace_back(wParam, lParam);
+      return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+  }
+};
 
 bool WaitFor(const std::function<bool()>& condition, DWORD milliseconds = kWindowWait) {
   const DWORD start = GetTickCount();
@@ -131,6 +175,37 @@ UserEntry Entry(const std::string& name, std::vector<std::string> dirs, std::vec
   entry.regKeys = std::move(regKeys);
   entry.includeSubfolders = includeSubfolders;
   return entry;
+}
+
+// The text of the visible tooltip window owned by owner, or "".
+std::string ShownToolTip(HWND owner) {
+  struct Search {
+    HWND owner;
+    HWND found;
+  } search{owner, nullptr};
+  EnumWindows(
+      [](HWND window, LPARAM parameter) -> BOOL {
+        auto& s = *reinterpret_cast<Search*>(parameter);
+        char className[64] = {};
+        GetClassNameA(window, className, sizeof className);
+        if (GetWindow(window, GW_OWNER) == s.owner && IsWindowVisible(window) &&
+            lstrcmpiA(className, TOOLTIPS_CLASSA) == 0) {
+          s.found = window;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found != nullptr ? TextOf(search.found) : std::string();
+}
+
+// Rests the pointer on the middle of control.
+void PointAt(HWND control) {
+  RECT r = {};
+  GetWindowRect(control, &r);
+  SetCursorPos((r.left + r.right) / 2 - 3, (r.top + r.bottom) / 2);
+  Sleep(50);
+  SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
 }
 
 struct MessageSeen {
@@ -264,6 +339,18 @@ TEST_F(SettingsWindowTest, AnEntryMadeInTheWindowsIsSavedAndCleanedByTheNextRun)
     Click(settings, box);
   }
   SaveScreenshot(settings, "settings_window.bmp");
+
+  const std::pair<int, const char*> tips[] = {
+      {1077, "윈도우의 휴지통."},
+      {1081, "사용자의 청소 디렉토리,레지스트리 추가 버튼."},
+      {IDCANCEL, "취소. 하지만 취소를해도 사용자 청소 설정은 남습니다."},
+  };
+  for (const auto& [id, tip] : tips) {
+    PointAt(GetDlgItem(settings, id));
+    EXPECT_TRUE(WaitFor([&] { return ShownToolTip(settings) == tip; }, 5000))
+        << "control " << id << " shows the tip \"" << ShownToolTip(settings) << "\"";
+  }
+  SetCursorPos(0, 0);
 
   HWND editor = OpenEditorForNewEntry(settings);
   ASSERT_NE(editor, nullptr);
@@ -479,6 +566,42 @@ TEST_F(SettingsWindowTest, FindStartsTheRegistryEditorAndTheKeyWindowStaysUsable
   EXPECT_TRUE(WaitUntilGone(regedit));
   ASSERT_NO_FATAL_FAILURE(Exit());
   EXPECT_EQ(SavedSettings(), Stored(SetupData()));
+}
+
+// The window the search by title finds gets the find command, once.
+TEST_F(SettingsWindowTest, FindPostsTheFindCommandToTheWindowWithTheEditorsTitle) {
+  StartAndShow();
+  ASSERT_FALSE(HasFatalFailure());
+  HWND settings = OpenSettings();
+  ASSERT_NE(settings, nullptr);
+  HWND editor = OpenEditorForNewEntry(settings);
+  ASSERT_NE(editor, nullptr);
+  Click(editor, 1085);
+  HWND keyWindow = WaitForOwnedWindow(editor, 1086);
+  ASSERT_NE(keyWindow, nullptr);
+
+  RegistryEditorStandIn standIn;
+  ASSERT_NE(standIn.window, nullptr);
+  Click(keyWindow, 1086);
+  EXPECT_TRUE(RegistryEditorStandIn::PumpUntil([] { return !RegistryEditorStandIn::commands.empty(); }, kWindowWait))
+      << "no command reached the window titled 레지스트리 편집기";
+  RegistryEditorStandIn::PumpUntil([] { return false; }, 500);
+  ASSERT_EQ(RegistryEditorStandIn::commands.size(), 1u);
+  EXPECT_EQ(RegistryEditorStandIn::commands[0].first, 662u);
+  EXPECT_EQ(RegistryEditorStandIn::commands[0].second, 0);
+  HWND regedit = FindWindowA("RegEdit_RegEdit", nullptr);
+  EXPECT_NE(regedit, nullptr) << "Wine's registry editor did not start";
+  if (regedit != nullptr) PostMessageA(regedit, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(WaitUntilGone(regedit));
+
+  EXPECT_TRUE(IsWindow(keyWindow));
+  Click(keyWindow, IDCANCEL);
+  ASSERT_TRUE(WaitUntilGone(keyWindow));
+  Click(editor, IDCANCEL);
+  ASSERT_TRUE(WaitUntilGone(editor));
+  Click(settings, IDCANCEL);
+  ASSERT_TRUE(WaitUntilGone(settings));
+  ASSERT_NO_FATAL_FAILURE(Exit());
 }
 
 // The folder browser gives the desktop when nothing is chosen. The entry is
