@@ -36,15 +36,15 @@ class MainDialog : public Dialog {
   ~MainDialog() override;
 
   void ShowAbout();
-  // Command 1070 (the "설정" button and the menus' "설정"): the settings
-  // window on setup, modally. Nothing is saved until the program ends.
-  void ShowSettings();
   void MinimizeToTray();
   void RestoreFromTray();
   void CenterOnScreen();
   void PlaceProgressWindow();
   void PlaceFolderWindow();
   void ShowSplash();
+  // Command 1070 (the "설정" button and the menus' "설정"): the settings
+  // window on setup, modally. Nothing is saved until the program ends.
+  void ShowSettings();
   // "SetupData.Sav" beside the program into setup, and back.
   void LoadSettings();
   bool SaveSettings();

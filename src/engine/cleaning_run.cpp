@@ -1,7 +1,6 @@
 #include "engine/cleaning_run.h"
 
 #include <cstdint>
-#include <vector>
 
 #include "engine/cache_cleaner.h"
 #include "engine/registry_cleaner.h"
