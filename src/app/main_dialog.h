@@ -42,14 +42,15 @@ class MainDialog : public Dialog {
   void PlaceProgressWindow();
   void PlaceFolderWindow();
   void ShowSplash();
-  // Command 1070 (the "설정" button and the menus' "설정"): the settings
-  // window on setup, modally. Nothing is saved until the program ends.
-  void ShowSettings();
   // "SetupData.Sav" beside the program into setup, and back.
   void LoadSettings();
   bool SaveSettings();
 
   bool PreTranslateMessage(MSG& message) override;
+
+  // Command 1070 (the "설정" button and the menus' "설정"): the settings
+  // window on setup, modally. Nothing is saved until the program ends.
+  void ShowSettings();
 
  protected:
   void BindControls() override;
