@@ -13,6 +13,7 @@ namespace vantrel {
 
 namespace {
 constexpr std::size_t kFolderPathSize = 1024;
+constexpr LONG kListTextMargin = 8;
 }
 
 EntryEditorDialog::EntryEditorDialog(UserEntry* entryToEdit)
@@ -124,8 +125,21 @@ void EntryEditorDialog::EnableDelete(bool enable) { EnableWindow(Item(IDC_EDITOR
 
 std::string EntryEditorDialog::DefaultTitle() { return ProgramTitleOf(RunningProgramFileName()); }
 
+// The list's scroll bar reaches the end of the longest string added.
 void EntryEditorDialog::Add(const std::string& text) {
-  SendDlgItemMessageA(hwnd(), IDC_EDITOR_STRINGS, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  HWND list = Item(IDC_EDITOR_STRINGS);
+  SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  HDC dc = GetDC(list);
+  if (dc == nullptr) return;
+  HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(list, WM_GETFONT, 0, 0)));
+  SIZE extent = {};
+  GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+  SelectObject(dc, oldFont);
+  ReleaseDC(list, dc);
+  const LONG width = extent.cx + kListTextMargin;
+  if (width > SendMessageA(list, LB_GETHORIZONTALEXTENT, 0, 0)) {
+    SendMessageA(list, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(width), 0);
+  }
 }
 
 int EntryEditorDialog::Count() {

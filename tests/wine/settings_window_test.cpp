@@ -146,6 +146,14 @@ std::vector<std::string> ListViewTexts(HWND list) {
   return texts;
 }
 
+// A mouse click on item index of a list box, as the user makes it.
+void ClickListBoxItem(HWND list, int index) {
+  const auto height = static_cast<int>(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
+  const LPARAM at = MAKELPARAM(8, index * height + height / 2);
+  PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  PostMessageA(list, WM_LBUTTONUP, 0, at);
+}
+
 std::string Stored(const SetupData& settings) {
   ArchiveWriter writer;
   settings.Store(writer);
@@ -522,6 +530,45 @@ TEST_F(SettingsWindowTest, ReturnEditsTheLiveEntryAndTheDeleteKeyDeletes) {
   SetupData expected;
   expected.AddEntry(Entry("b2", {"Dir:C:\\b"}, {"Reg:HKEY_CURRENT_USER\\Software\\b"}, true));
   expected.AddEntry(Entry("c", {}, {"Reg:HKEY_CURRENT_USER\\Software\\c"}));
+  EXPECT_EQ(SavedSettings(), Stored(expected));
+}
+
+// "설정" edits the selected entry; the editor's "삭제" follows the selection
+// and removes one string of two equal ones; Cancel keeps that.
+TEST_F(SettingsWindowTest, TheEditorsDeleteRemovesOneOfTwoEqualFolders) {
+  const std::string longFolder = "Dir:C:\\" + std::string(200, 'x');
+  SetupData seeded;
+  seeded.AddEntry(Entry("e", {"Dir:C:\\same", longFolder, "Dir:C:\\same"}, {"Reg:HKEY_CURRENT_USER\\Software\\k"}));
+  WriteSettings(seeded);
+
+  StartAndShow();
+  ASSERT_FALSE(HasFatalFailure());
+  HWND settings = OpenSettings();
+  ASSERT_NE(settings, nullptr);
+  ASSERT_TRUE(SelectListViewItem(GetDlgItem(settings, 1083), 0));
+  ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(GetDlgItem(settings, 1079)) != FALSE; }));
+  Click(settings, 1079);
+  HWND editor = WaitForOwnedWindow(settings, 1084);
+  ASSERT_NE(editor, nullptr) << "설정 did not open the selected entry";
+  HWND strings = GetDlgItem(editor, 1083);
+  HWND deleteButton = GetDlgItem(editor, 1088);
+  EXPECT_EQ(SendMessageA(strings, LB_GETCOUNT, 0, 0), 4);
+  EXPECT_NE(GetWindowLongA(strings, GWL_STYLE) & WS_HSCROLL, 0) << "the long folder cannot be scrolled to";
+  EXPECT_FALSE(IsWindowEnabled(deleteButton));
+
+  ClickListBoxItem(strings, 0);
+  EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(deleteButton) != FALSE; })) << "a selection did not enable 삭제";
+  Click(editor, 1088);
+  EXPECT_TRUE(WaitFor([&] { return SendMessageA(strings, LB_GETCOUNT, 0, 0) == 3; }));
+  EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(deleteButton) == FALSE; })) << "삭제 stays on after deleting";
+  Click(editor, IDCANCEL);
+  ASSERT_TRUE(WaitUntilGone(editor));
+  Click(settings, IDOK);
+  ASSERT_TRUE(WaitUntilGone(settings));
+  ASSERT_NO_FATAL_FAILURE(Exit());
+
+  SetupData expected;
+  expected.AddEntry(Entry("e", {longFolder, "Dir:C:\\same"}, {"Reg:HKEY_CURRENT_USER\\Software\\k"}));
   EXPECT_EQ(SavedSettings(), Stored(expected));
 }
 
