@@ -111,3 +111,36 @@
 // main window's menu commands and "열기" before them
 #define IDM_TRAY_MENU 104
 #define IDM_OPEN 32780
+// Settings window, entry editor and registry-key window
+#define IDD_SETTINGS 193
+#define IDD_ENTRY_EDITOR 194
+#define IDD_REG_KEY 195
+#define IDC_SETTINGS_TITLE 1043        // "청소 설정"
+#define IDC_SETTINGS_CACHE 1072        // the eleven category check boxes
+#define IDC_SETTINGS_COOKIE 1073
+#define IDC_SETTINGS_HISTORY 1074
+#define IDC_SETTINGS_TEMP 1075
+#define IDC_SETTINGS_RECENT 1076
+#define IDC_SETTINGS_RECYCLE_BIN 1077
+#define IDC_SETTINGS_INDEX_ENTRY 1078
+#define IDC_SETTINGS_TYPED_URL 1080
+#define IDC_SETTINGS_MEDIA_PLAYER 1098
+#define IDC_SETTINGS_REAL_PLAYER 1099
+#define IDC_SETTINGS_REAL_ONE 1100
+#define IDC_SETTINGS_ENTRY_EDIT 1079   // "설정"
+#define IDC_SETTINGS_ENTRY_ADD 1081    // "추가"
+#define IDC_SETTINGS_ENTRY_DELETE 1082 // "삭제"
+#define IDC_SETTINGS_ENTRIES 1083      // list view of the user entries
+#define IDC_SETTINGS_ENTRIES_TITLE 1092  // "사용자 추가"
+#define IDC_EDITOR_TITLE 1043          // "디렉토리/레지스트리 설정"
+#define IDC_EDITOR_STRINGS 1083        // sorted list of "Dir:" and "Reg:" strings
+#define IDC_EDITOR_ADD_DIRECTORY 1084
+#define IDC_EDITOR_ADD_KEY 1085
+#define IDC_EDITOR_NAME 1087
+#define IDC_EDITOR_DELETE 1088
+#define IDC_EDITOR_SUBFOLDERS 1091     // "하위 폴더(디렉토리) 까지 포함"
+#define IDC_EDITOR_NAME_LABEL 1093
+#define IDC_EDITOR_WARNING 1100
+#define IDC_REG_KEY_FIND 1086          // "레지스트리 찾기"
+#define IDC_REG_KEY_NAME 1087
+#define IDC_REG_KEY_LABEL 1094

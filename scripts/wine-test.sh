@@ -3,7 +3,8 @@
 #   wine-test.sh start                 prefix, Xvfb and a warm wineserver for a test session
 #   wine-test.sh stop                  ends that session (Xvfb by its PID, the wineserver)
 #   wine-test.sh run EXE [ARGS...]     runs one program in a fresh scratch folder, with a time-out
-#                                      (after tests/wine/NAME.fixture.sh, when there is one);
+#                                      (after tests/wine/NAME.fixture.sh, when there is one,
+#                                      with the variables of tests/wine/NAME.env);
 #                                      VANTREL_TEST_PROGRAMS names the folder of the programs it drives
 # A run outside a started session starts and stops one of its own.
 set -euo pipefail
@@ -72,6 +73,11 @@ case "${1:-}" in
     fixture="$here/../tests/wine/$name.fixture.sh"
     if [ -f "$fixture" ]; then
       (cd "$work" && bash "$fixture")
+    fi
+    # A test may bring its own environment (tests/wine/NAME.env, sourced).
+    envfile="$here/../tests/wine/$name.env"
+    if [ -f "$envfile" ]; then
+      source "$envfile"
     fi
     cd "$work"
     # Output goes to a file, not a pipe: a program that starts other programs

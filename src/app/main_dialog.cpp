@@ -16,6 +16,7 @@
 #include "online/web_links.h"
 #include "platform/win32/module_path_win32.h"
 #include "platform/win32/shell_win32.h"
+#include "settings/settings_dialog.h"
 
 namespace vantrel {
 
@@ -227,6 +228,12 @@ void MainDialog::ShowAbout() {
   about.DoModal(hwnd());
 }
 
+void MainDialog::ShowSettings() {
+  PlayClickSound();
+  SettingsDialog settingsWindow(&setup);
+  settingsWindow.DoModal(hwnd());
+}
+
 void MainDialog::MinimizeToTray() { ShowWindow(hwnd(), SW_MINIMIZE); }
 
 void MainDialog::RestoreFromTray() {
@@ -293,8 +300,7 @@ bool MainDialog::OnClicked(int id) {
       return true;
     }
     case IDC_MAIN_SETTINGS:
-      // The settings window is not there yet: the button only clicks.
-      PlayClickSound();
+      ShowSettings();
       return true;
     default:
       return false;

@@ -53,6 +53,10 @@ class MainDialog : public Dialog, private MenuCommandTarget {
 
   bool PreTranslateMessage(MSG& message) override;
 
+  // Command 1070 (the "설정" button and the menus' "설정"): the settings
+  // window on setup, modally. Nothing is saved until the program ends.
+  void ShowSettings();
+
  protected:
   void BindControls() override;
   BOOL OnInitDialog() override;

@@ -39,6 +39,7 @@ class CleaningRun::Steps {
         shell_(run.ports_.shell) {}
 
   void Run() {
+    TakeUserEntries();
     total_ = settings_.CountEnabledCategories() + settings_.CountUserItems();
     if (total_ == 0) {
       view_.Messages().Show("뭘 청소할까요??", "뭘 청소하지...", mb::kOk);
@@ -143,12 +144,17 @@ class CleaningRun::Steps {
     Close();
   }
 
-  // Each entry is copied before its steps: the loops dispatch window
-  // messages, and whatever a handler does to the list must not pull it from
-  // under the run.
+  // The run cleans the entries as they were when it started: its loops
+  // dispatch window messages, so the settings window can add, change and
+  // delete entries while it goes on, and none of that may pull an entry
+  // from under the run or change the number of steps it counted.
+  void TakeUserEntries() {
+    entries_.clear();
+    for (const auto& entry : settings_.userEntries) entries_.push_back(*entry);
+  }
+
   void UserEntrySteps() {
-    for (std::size_t index = 0; index < settings_.userEntries.size(); ++index) {
-      const UserEntry entry = *settings_.userEntries[index];
+    for (const UserEntry& entry : entries_) {
       view_.StepLabel().SetText(entry.name);
       for (const std::string& dir : entry.dirs) {
         Open(nullptr);
@@ -177,6 +183,7 @@ class CleaningRun::Steps {
   int step_ = 0;
   int half_ = 0;
   int done_ = 0;
+  std::vector<UserEntry> entries_;
 };
 
 CleaningRun::CleaningRun(Ports ports, ProgressView& view, SystemFolders systemFolders)

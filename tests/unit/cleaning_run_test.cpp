@@ -176,6 +176,36 @@ TEST_F(CleaningRunTest, UserEntriesCleanDirectoriesFirstThenKeys) {
   EXPECT_EQ(registry.opens.back(), "HKCU\\Software\\Game\\Recent");
 }
 
+// The settings window can change the entries while a run dispatches its
+// messages; the run goes on with the entries as they were at its start.
+TEST_F(CleaningRunTest, EntriesChangedDuringTheRunDoNotChangeIt) {
+  SwitchAllOff(settings);
+  AddEntry("first", {"Dir:D:\\One"}, {});
+  AddEntry("second", {"Dir:D:\\Two"}, {});
+  files.AddFile("D:\\One\\1.log");
+  files.AddFile("D:\\One\\2.log");
+  files.AddFile("D:\\Two\\3.log");
+  files.AddFile("D:\\Added\\4.log");
+  bool changed = false;
+  pump.onDrain = [&] {
+    if (changed || settings.userEntries.empty()) return;
+    changed = true;
+    settings.userEntries.erase(settings.userEntries.begin());
+    settings.userEntries[0]->name = "renamed";
+    settings.userEntries[0]->dirs.push_back("Dir:D:\\Added");
+    AddEntry("third", {"Dir:D:\\Added"}, {"Reg:HKEY_CURRENT_USER\\Software\\X"});
+  };
+  Run();
+  ASSERT_TRUE(changed);
+  EXPECT_EQ(view.Events("step "), (std::vector<std::string>{"step first", "step second", "step 청소 끝."}));
+  EXPECT_EQ(view.Events("count "), (std::vector<std::string>{"count 1/2", "count 1/2", "count 2/2"}));
+  EXPECT_FALSE(files.HasFile("D:\\One\\2.log"));
+  EXPECT_FALSE(files.HasFile("D:\\Two\\3.log"));
+  EXPECT_TRUE(files.HasFile("D:\\Added\\4.log"));
+  EXPECT_TRUE(registry.opens.empty());
+  EXPECT_EQ(settings.userEntries.size(), 2u);
+}
+
 TEST_F(CleaningRunTest, CookieStepSpendsOneHalfOnEntriesAndOneOnTheFolder) {
   SwitchAllOff(settings);
   settings.cleanCookie = true;
