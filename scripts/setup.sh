@@ -7,6 +7,7 @@ packages=(
   cmake ninja-build g++ libgtest-dev googletest clang-14 libclang-rt-14-dev
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64
   wine wine64 xvfb xauth x11-apps locales fonts-nanum imagemagick python3-pil
+  nginx-light openssl
 )
 
 missing=()

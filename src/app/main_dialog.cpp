@@ -12,6 +12,7 @@
 #include "framework/gdi_handles.h"
 #include "framework/sound.h"
 #include "framework/window_handles.h"
+#include "online/update_check_thread.h"
 #include "platform/win32/module_path_win32.h"
 #include "platform/win32/shell_win32.h"
 
@@ -143,6 +144,7 @@ bool MainDialog::OnTimer(UINT_PTR id) {
     KillTimer(hwnd(), kSplashTimer);
     splash.reset();
     CenterOnScreen();
+    StartUpdateCheck(hwnd(), appFolder);
     return true;
   }
   if (id == kShowTimer) {
