@@ -103,3 +103,9 @@
 #define IDC_ABOUT_COUNTER_PAGE 1067
 #define IDS_HELP_TEXT 102              // the help text, first half
 #define IDS_HELP_TEXT_MORE 103         // and the second
+
+// The updater's window (QorvUpDate.exe; its icon is IDI_MAIN)
+#define IDD_UPDATER 102
+#define IDC_UPDATER_STATUS 1000
+#define IDC_UPDATER_PROGRESS 1001
+#define IDC_UPDATER_STOP 1002

@@ -3,6 +3,7 @@
 #include <winsock2.h>
 
 #include <cstdlib>
+#include <memory>
 #include <sstream>
 #include <stdexcept>
 
@@ -74,7 +75,16 @@ std::vector<std::string> Lines(const std::string& text) {
 std::vector<std::string> AccessLog() { return Lines(ReadBytes(WebFolder() + "logs\\access.log")); }
 
 std::vector<std::string> StandInStarts(const std::string& folder, const std::string& name) {
-  return Lines(ReadBytes(folder + name + ".started.txt"));
+  // Empty lines count here: an empty command line is one.
+  const std::string text = ReadBytes(folder + name + ".started.txt");
+  std::vector<std::string> lines;
+  for (std::size_t at = 0; at < text.size();) {
+    std::size_t end = text.find("\r\n", at);
+    if (end == std::string::npos) end = text.size();
+    lines.push_back(text.substr(at, end - at));
+    at = end + 2;
+  }
+  return lines;
 }
 
 HWND StandInWindow(const std::string& name) { return FindWindowA(nullptr, ("Vantrel stand-in " + name).c_str()); }
@@ -107,6 +117,10 @@ LoopbackServer::~LoopbackServer() {
     WaitForSingleObject(thread_, 10000);
     CloseHandle(thread_);
   }
+  for (HANDLE thread : connectionThreads_) {
+    WaitForSingleObject(thread, 10000);
+    CloseHandle(thread);
+  }
   CloseHandle(stop_);
   DeleteCriticalSection(&lock_);
 }
@@ -123,24 +137,46 @@ DWORD WINAPI LoopbackServer::Serve(void* self) {
   return 0;
 }
 
+namespace {
+
+struct ConnectionJob {
+  LoopbackServer* server;
+  SOCKET connection;
+};
+
+}  // namespace
+
+DWORD WINAPI LoopbackServer::ServeOne(void* job) {
+  std::unique_ptr<ConnectionJob> owned(static_cast<ConnectionJob*>(job));
+  owned->server->ServeConnection(owned->connection);
+  return 0;
+}
+
 void LoopbackServer::ServeConnections() {
   while (WaitForSingleObject(stop_, 0) == WAIT_TIMEOUT) {
     SOCKET connection = accept(listener_, nullptr, nullptr);
     if (connection == INVALID_SOCKET) return;
-    std::string request;
-    char buffer[4096];
-    while (request.find("\r\n\r\n") == std::string::npos) {
-      const int got = recv(connection, buffer, sizeof buffer, 0);
-      if (got <= 0) break;
-      request.append(buffer, static_cast<std::size_t>(got));
-    }
+    HANDLE thread = CreateThread(nullptr, 0, &LoopbackServer::ServeOne, new ConnectionJob{this, connection}, 0, nullptr);
     EnterCriticalSection(&lock_);
-    requests_.push_back(request);
+    connectionThreads_.push_back(thread);
     LeaveCriticalSection(&lock_);
-    answer_(connection, request);
-    shutdown(connection, SD_SEND);
-    closesocket(connection);
   }
+}
+
+void LoopbackServer::ServeConnection(SOCKET connection) {
+  std::string request;
+  char buffer[4096];
+  while (request.find("\r\n\r\n") == std::string::npos) {
+    const int got = recv(connection, buffer, sizeof buffer, 0);
+    if (got <= 0) break;
+    request.append(buffer, static_cast<std::size_t>(got));
+  }
+  EnterCriticalSection(&lock_);
+  requests_.push_back(request);
+  LeaveCriticalSection(&lock_);
+  answer_(connection, request);
+  shutdown(connection, SD_SEND);
+  closesocket(connection);
 }
 
 void SendAll(SOCKET connection, const std::string& bytes) {

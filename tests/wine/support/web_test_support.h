@@ -40,9 +40,10 @@ std::vector<std::string> StandInStarts(const std::string& folder, const std::str
 // The window of a running stand-in program, or nullptr.
 HWND StandInWindow(const std::string& name);
 
-// A server on 127.0.0.1:80 run by this test. For each connection it reads
-// the request up to its blank line and hands both to the answer, which may
-// send anything, wait, or return to have the connection closed.
+// A server on 127.0.0.1:80 run by this test. Each connection gets a thread
+// of its own that reads the request up to its blank line and hands both to
+// the answer, which may send anything, wait, or return to have the
+// connection closed.
 class LoopbackServer {
  public:
   using Answer = std::function<void(SOCKET connection, const std::string& request)>;
@@ -60,12 +61,15 @@ class LoopbackServer {
 
  private:
   static DWORD WINAPI Serve(void* self);
+  static DWORD WINAPI ServeOne(void* job);
   void ServeConnections();
+  void ServeConnection(SOCKET connection);
 
   Answer answer_;
   SOCKET listener_ = INVALID_SOCKET;
   HANDLE stop_ = nullptr;
   HANDLE thread_ = nullptr;
+  std::vector<HANDLE> connectionThreads_;
   CRITICAL_SECTION lock_;
   std::vector<std::string> requests_;
 };
