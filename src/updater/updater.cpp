@@ -30,6 +30,8 @@ Updater::Updater(UpdaterPorts ports, std::string server, std::string commandLine
 
 std::string Updater::ProgramAddress() const { return "http://" + server_ + "/~kvq0417/qorv/Qorv.exe"; }
 
+std::string Updater::SignatureAddress() const { return ProgramAddress() + ".sig"; }
+
 std::string Updater::NotesAddress() const { return "http://" + server_ + "/~kvq0417/qorv/UpDateInf.txt"; }
 
 void Updater::ShowError(const char* text) {
@@ -126,7 +128,8 @@ void Updater::RunUpdate() {
   ports_.view.SetStatus(updater_text::kDownloading);
   state_ = State::kDownloadingProgram;
   Received received;
-  const Transfer transfer = output ? Copy(*program, *output, &size, received) : Transfer::kFailed;
+  std::unique_ptr<SignatureCheck> check = ports_.signatures.Start();
+  const Transfer transfer = output ? Copy(*program, *output, &size, received, check.get()) : Transfer::kFailed;
   if (transfer == Transfer::kCancelled) {
     output.reset();
     program.reset();
@@ -134,7 +137,8 @@ void Updater::RunUpdate() {
     return Cancel(false);
   }
   const bool closed = output && output->Close();
-  if (transfer == Transfer::kFailed || !closed || !IsSoundProgram(*program, size, received)) {
+  if (transfer == Transfer::kFailed || !closed || !IsSoundProgram(*program, size, received) ||
+      !check || !IsSignedByTheMaker(*session, *check)) {
     output.reset();
     program.reset();
     session.reset();
@@ -177,7 +181,8 @@ void Updater::RunUpdate() {
   ports_.view.Close();
 }
 
-Updater::Transfer Updater::Copy(InternetFile& from, OutputFile& to, const DownloadSize* bar, Received& received) {
+Updater::Transfer Updater::Copy(InternetFile& from, OutputFile& to, const DownloadSize* bar, Received& received,
+                               SignatureCheck* signature) {
   if (buffer_.empty()) buffer_.resize(kReadBufferSize);
   for (;;) {
     std::size_t available = 0;
@@ -187,6 +192,7 @@ Updater::Transfer Updater::Copy(InternetFile& from, OutputFile& to, const Downlo
       return Transfer::kFailed;
     }
     if (read > 0 && !to.Write(buffer_.data(), read)) return Transfer::kFailed;
+    if (signature != nullptr) signature->Add(buffer_.data(), read);
 
     received.bytes += static_cast<std::int64_t>(read);
     if (received.head.size() < kHeadSize) {
@@ -212,6 +218,27 @@ bool Updater::IsSoundProgram(InternetFile& file, const DownloadSize& size, const
   if (!IsSuccess(file.StatusCode())) return false;
   if (size.named && received.bytes != size.bytes) return false;
   return LooksLikeWindowsProgram(received.head);
+}
+
+// Anyone between the user and the server could hand over a program: only
+// one the maker signed is kept.
+bool Updater::IsSignedByTheMaker(InternetSession& session, SignatureCheck& check) {
+  std::unique_ptr<InternetFile> file = session.OpenUrl(SignatureAddress());
+  if (!file || !IsSuccess(file->StatusCode())) return false;
+  if (buffer_.empty()) buffer_.resize(kReadBufferSize);
+  std::string signature;
+  for (;;) {
+    std::size_t available = 0;
+    std::size_t read = 0;
+    if (!file->QueryDataAvailable(available) ||
+        !file->Read(buffer_.data(), std::min(available, buffer_.size()), read)) {
+      return false;
+    }
+    if (read == 0) break;
+    signature.append(buffer_.data(), read);
+    if (signature.size() > kMaxSignatureSize) return false;
+  }
+  return check.Verify(signature);
 }
 
 void Updater::WaitForOldProgramToEnd() {

@@ -1,8 +1,9 @@
 #pragma once
 // The updater's work: it keeps the old Qorv.exe as Qorv.bak, downloads the
-// new one with a progress bar and a STOP question, fetches the release notes
-// and starts the new program. Whatever goes wrong, the folder keeps a
-// working Qorv.exe: the old one comes back from Qorv.bak.
+// new one with a progress bar and a STOP question, checks the maker's
+// signature of it ("Qorv.exe.sig" beside it on the server), fetches the
+// release notes and starts the new program. Whatever goes wrong, the folder
+// keeps a working Qorv.exe: the old one comes back from Qorv.bak.
 
 #include <cstdint>
 #include <memory>
@@ -12,6 +13,7 @@
 #include "platform/internet.h"
 #include "platform/message_box.h"
 #include "platform/program_starter.h"
+#include "platform/signature_check.h"
 #include "platform/sockets.h"
 #include "platform/update_files.h"
 #include "updater/download_size.h"
@@ -25,6 +27,8 @@ inline constexpr char kUpdaterName[] = "QorvUpDate";
 inline constexpr std::size_t kSizeReplySize = 1000;
 inline constexpr std::size_t kReadBufferSize = 300000;
 inline constexpr unsigned kProgramWindowWaitMs = 10000;
+// An RSA-2048 signature is 256 bytes; anything far longer is not one.
+inline constexpr std::size_t kMaxSignatureSize = 4096;
 
 namespace updater_text {
 inline constexpr char kPreparing[] = "업데이트 준비...";
@@ -53,6 +57,7 @@ struct UpdaterPorts {
   Sockets& sockets;
   ProgramStarter& starter;     // on behalf of the updater's window
   ProgramStarter& documents;   // without an owner, for the release notes
+  SignatureChecks& signatures;  // with the maker's public key
 };
 
 class Updater {
@@ -78,6 +83,7 @@ class Updater {
   const std::string& programFolder() const { return programFolder_; }
 
   std::string ProgramAddress() const;
+  std::string SignatureAddress() const;
   std::string NotesAddress() const;
 
  private:
@@ -88,8 +94,10 @@ class Updater {
   };
 
   void RunUpdate();
-  Transfer Copy(InternetFile& from, OutputFile& to, const DownloadSize* bar, Received& received);
+  Transfer Copy(InternetFile& from, OutputFile& to, const DownloadSize* bar, Received& received,
+                SignatureCheck* signature = nullptr);
   bool IsSoundProgram(InternetFile& file, const DownloadSize& size, const Received& received) const;
+  bool IsSignedByTheMaker(InternetSession& session, SignatureCheck& check);
   void RestoreBackup();
   void GiveUp(const char* message);
   void Cancel(bool duringNotes);

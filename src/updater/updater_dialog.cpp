@@ -3,12 +3,15 @@
 #include <commctrl.h>
 
 #include "build_config.h"
+#include "platform/signature_format.h"
+#include "update_public_key.h"
 
 namespace vantrel {
 
 UpdaterDialog::UpdaterDialog(const std::string& commandLine)
     : Dialog(IDD),
-      updater_(UpdaterPorts{*this, messages_, files_, internet_, sockets_, starter_, documents_},
+      signatures_(RsaPublicKeyBlob(build::UpdateKeyModulus(), build::kUpdateKeyExponent)),
+      updater_(UpdaterPorts{*this, messages_, files_, internet_, sockets_, starter_, documents_, signatures_},
                build::kUpdateServer, commandLine) {
   icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_MAIN));
 }

@@ -8,6 +8,7 @@
 #include "platform/win32/internet_win32.h"
 #include "platform/win32/message_box_win32.h"
 #include "platform/win32/program_starter_win32.h"
+#include "platform/win32/signature_check_win32.h"
 #include "platform/win32/sockets_win32.h"
 #include "platform/win32/update_files_win32.h"
 #include "resource.h"
@@ -50,6 +51,7 @@ class UpdaterDialog : public Dialog, private UpdaterView {
   Win32Sockets sockets_;
   Win32ProgramStarter starter_;
   Win32ProgramStarter documents_;
+  Win32SignatureChecks signatures_;
   Updater updater_;
 };
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "fakes/fake_internet.h"
+#include "fakes/fake_signature_checks.h"
 #include "fakes/fake_sockets.h"
 #include "fakes/memory_update_files.h"
 #include "fakes/recording_message_boxes.h"
@@ -16,6 +17,7 @@ namespace vantrel {
 namespace {
 
 using testing::FakeInternet;
+using testing::FakeSignatureChecks;
 using testing::FakeSockets;
 using testing::MemoryUpdateFiles;
 using testing::RecordingMessageBoxes;
@@ -24,6 +26,7 @@ using testing::RecordingUpdaterView;
 
 constexpr char kServer[] = "update.example.kr";
 constexpr char kProgramUrl[] = "http://update.example.kr/~kvq0417/qorv/Qorv.exe";
+constexpr char kSignatureUrl[] = "http://update.example.kr/~kvq0417/qorv/Qorv.exe.sig";
 constexpr char kNotesUrl[] = "http://update.example.kr/~kvq0417/qorv/UpDateInf.txt";
 constexpr char kExe[] = "C:\\Vantrel\\Qorv.exe";
 constexpr char kBak[] = "C:\\Vantrel\\Qorv.bak";
@@ -120,12 +123,14 @@ class UpdaterTest : public ::testing::Test {
     files.files[kExe] = oldProgram;
     internet.Serve(kProgramUrl, newProgram, 100000);
     internet.Serve(kNotesUrl, notesText, 10);
+    internet.Serve(kSignatureUrl, signatures.signature, 7);
+    signatures.signedBytes = newProgram;
     sockets.reply = SizeReply(static_cast<std::int64_t>(newProgram.size()));
   }
 
   Updater& Make(const std::string& commandLine = "R.Q.X") {
     updater = std::make_unique<Updater>(
-        UpdaterPorts{view, messages, files, internet, sockets, starter, documents}, kServer, commandLine);
+        UpdaterPorts{view, messages, files, internet, sockets, starter, documents, signatures}, kServer, commandLine);
     return *updater;
   }
 
@@ -161,6 +166,7 @@ class UpdaterTest : public ::testing::Test {
   FakeSockets sockets;
   RecordingProgramStarter starter;
   RecordingProgramStarter documents;
+  FakeSignatureChecks signatures;
   std::unique_ptr<Updater> updater;
 };
 
@@ -169,7 +175,7 @@ TEST_F(UpdaterTest, AnyCommandLineButTheLaunchArgumentIsRefusedWithoutTouchingAF
     SCOPED_TRACE(commandLine);
     RecordingMessageBoxes freshMessages;
     RecordingUpdaterView freshView;
-    Updater refused(UpdaterPorts{freshView, freshMessages, files, internet, sockets, starter, documents}, kServer,
+    Updater refused(UpdaterPorts{freshView, freshMessages, files, internet, sockets, starter, documents, signatures}, kServer,
                     commandLine);
     refused.Prepare();
     ASSERT_EQ(freshMessages.shown.size(), 1u);
@@ -267,6 +273,19 @@ TEST_F(UpdaterTest, ACompleteUpdateReplacesTheProgramShowsTheNotesAndStartsIt) {
   EXPECT_EQ(updater->state(), Updater::State::kDone);
 }
 
+TEST_F(UpdaterTest, TheSignatureIsCheckedOverTheWholeProgramBeforeTheNotesAndTheBackupGo) {
+  RunAll();
+  EXPECT_EQ(signatures.started, 1);
+  EXPECT_EQ(signatures.verifications, 1);
+  EXPECT_TRUE(signatures.lastChecked == newProgram);
+  std::vector<std::string> opened;
+  for (const std::string& call : internet.calls) {
+    if (call.rfind("OpenUrl ", 0) == 0) opened.push_back(call.substr(8));
+  }
+  EXPECT_EQ(opened, (std::vector<std::string>{kProgramUrl, kSignatureUrl, kNotesUrl}));
+  EXPECT_EQ(updater->state(), Updater::State::kDone);
+}
+
 TEST_F(UpdaterTest, WithoutANamedSizeTheBarIsScaledToTheFallback) {
   sockets.reply = "HTTP/1.1 416 Requested Range Not Satisfiable\r\nContent-Length: 197\r\n\r\n";
   RunAll();
@@ -321,10 +340,20 @@ TEST_F(UpdaterTest, ABrokenDownloadIsNoSuccess) {
       {"not a Windows program",
        [](UpdaterTest& t) { t.internet.Serve(kProgramUrl, std::string(250000, '<'), 100000); }},
       {"a write fails", [](UpdaterTest& t) { t.files.failingWrite = 1; }},
+      {"no signature on the server", [](UpdaterTest& t) { t.internet.replies.erase(kSignatureUrl); }},
+      {"an error page for the signature",
+       [](UpdaterTest& t) { t.internet.Serve(kSignatureUrl, t.signatures.signature, 100, 404); }},
+      {"a read of the signature fails", [](UpdaterTest& t) { t.internet.replies[kSignatureUrl].failingRead = 1; }},
+      {"a signature that does not match", [](UpdaterTest& t) { t.internet.Serve(kSignatureUrl, "forged", 100); }},
+      {"a program other than the one signed",
+       [](UpdaterTest& t) { t.signatures.signedBytes = ProgramBytes(250000, 'm'); }},
+      {"an endless signature",
+       [](UpdaterTest& t) { t.internet.Serve(kSignatureUrl, std::string(5000, 's') + t.signatures.signature, 1000); }},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     UpdaterTest& self = *this;
+    signatures.signedBytes = newProgram;
     files.files = {{kExe, oldProgram}};
     files.failingWrite = -1;
     files.writes = 0;
@@ -383,6 +412,7 @@ TEST_F(UpdaterTest, NotesThatCannotBeOpenedLeaveAnEmptyFileThatIsNotShown) {
   for (int status : {0, 404}) {
     SCOPED_TRACE(status);
     files.files = {{kExe, oldProgram}};
+    internet.Serve(kSignatureUrl, signatures.signature, 7);
     documents.started.clear();
     if (status == 0) {
       internet.replies.erase(kNotesUrl);

@@ -20,6 +20,7 @@ using namespace winetest;
 
 constexpr char kUpdaterTitle[] = "Vantrel 업데이트 v0.2";
 constexpr char kServedProgram[] = "~kvq0417\\qorv\\Qorv.exe";
+constexpr char kServedSignature[] = "~kvq0417\\qorv\\Qorv.exe.sig";
 constexpr char kServedNotes[] = "~kvq0417\\qorv\\UpDateInf.txt";
 constexpr char kBrokenDownload[] = "연결을할 수 없습니다\n홈페이지에 가셔서 직접 받으세요..";
 constexpr char kNotes[] = "Vantrel 1.3\r\n- faster cleaning\r\n";
@@ -33,9 +34,13 @@ class UpdaterTest : public ::testing::Test {
     ASSERT_TRUE(CopyFileA(BuiltProgram("QorvUpDate.exe").c_str(), (folder + "QorvUpDate.exe").c_str(), FALSE));
     const std::string standIn = ReadBytes(BuiltProgram("stand_in_program.exe"));
     ASSERT_FALSE(standIn.empty());
-    // Both run; the bytes at the end tell them apart.
+    // Both run; the bytes at the end tell them apart. The new one comes
+    // signed with the test key, which the test build's updater trusts.
     oldProgram = standIn + "old release 1.2";
-    newProgram = standIn + "new release 1.3";
+    newProgram = ReadBytes(BuiltProgram("signed_update\\Qorv.exe"));
+    signature = ReadBytes(BuiltProgram("signed_update\\Qorv.exe.sig"));
+    ASSERT_TRUE(newProgram == standIn + "new release 1.3");
+    ASSERT_EQ(signature.size(), 256u);
     WriteBytes(folder + "Qorv.exe", oldProgram);
   }
 
@@ -90,6 +95,7 @@ class UpdaterTest : public ::testing::Test {
   std::string folder;
   std::string oldProgram;
   std::string newProgram;
+  std::string signature;
   std::unique_ptr<RunningProgram> updater;
 };
 
@@ -126,6 +132,7 @@ class UpdaterWebServerTest : public UpdaterTest {
 
 TEST_F(UpdaterWebServerTest, InstallsTheNewProgramShowsTheNotesAndStartsIt) {
   ServeFile(kServedProgram, newProgram);
+  ServeFile(kServedSignature, signature);
   ServeFile(kServedNotes, kNotes);
   WriteBytes(folder + "Qorv.bak", "stale backup");
   StartUpdater();
@@ -146,12 +153,44 @@ TEST_F(UpdaterWebServerTest, InstallsTheNewProgramShowsTheNotesAndStartsIt) {
   for (const std::string& entry : AccessLog()) {
     if (entry.find("kvq0417") != std::string::npos) requests.push_back(entry);
   }
-  ASSERT_EQ(requests.size(), 3u);
+  ASSERT_EQ(requests.size(), 4u);
   EXPECT_TRUE(StartsWith(requests[0], "GET /~kvq0417/qorv/Qorv.exe HTTP/1.1|")) << requests[0];
   EXPECT_NE(requests[0].find("|QorvVersionUp|"), std::string::npos) << requests[0];
   EXPECT_EQ(requests[1],
             "GET /%7ekvq0417/qorv/Qorv.exe HTTP/1.1|*/*|ko|Mozilla/4.0(Windows; U; 32.bit)|127.0.0.1:80|bytes=-0|-|416");
-  EXPECT_TRUE(StartsWith(requests[2], "GET /~kvq0417/qorv/UpDateInf.txt HTTP/1.1|")) << requests[2];
+  EXPECT_TRUE(StartsWith(requests[2], "GET /~kvq0417/qorv/Qorv.exe.sig HTTP/1.1|")) << requests[2];
+  EXPECT_TRUE(StartsWith(requests[3], "GET /~kvq0417/qorv/UpDateInf.txt HTTP/1.1|")) << requests[3];
+}
+
+TEST_F(UpdaterWebServerTest, InstallsOnlyAProgramSignedWithTheBuiltInKey) {
+  std::string changed = newProgram;
+  changed[changed.size() / 2] ^= 0x01;
+  struct Case {
+    const char* name;
+    std::string program;
+    std::string signature;  // empty: no signature on the server
+  };
+  const Case cases[] = {
+      {"unsigned", newProgram, ""},
+      {"one byte changed after signing", changed, signature},
+      {"signed with another key", newProgram, ReadBytes(BuiltProgram("signed_update\\Qorv.exe.other-key.sig"))},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    WriteBytes(folder + "Qorv.exe", oldProgram);
+    ServeFile(kServedProgram, c.program);
+    if (c.signature.empty()) {
+      RemoveServedFile(kServedSignature);
+    } else {
+      ServeFile(kServedSignature, c.signature);
+    }
+    ServeFile(kServedNotes, kNotes);
+    StartUpdater();
+    ASSERT_FALSE(HasFatalFailure());
+    EXPECT_EQ(AnswerMessage("ERROR"), kBrokenDownload);
+    ExpectOldProgramBackAndNothingStarted();
+    EXPECT_FALSE(FileExists(folder + "UpDateInf.Txt"));
+  }
 }
 
 TEST_F(UpdaterWebServerTest, AProgramMissingOnTheServerLeavesTheOldOneInPlace) {
@@ -185,6 +224,10 @@ class UpdaterOwnServerTest : public UpdaterTest {
       if (StartsWith(request, "GET /%7ekvq0417/qorv/Qorv.exe") &&
           request.find("Range: bytes=-0") != std::string::npos) {
         return SendAll(connection, plan.sizeReply);
+      }
+      if (StartsWith(request, "GET /~kvq0417/qorv/Qorv.exe.sig")) {
+        return SendAll(connection, "HTTP/1.1 200 OK\r\nContent-Length: " + std::to_string(signature.size()) +
+                                       "\r\nConnection: close\r\n\r\n" + signature);
       }
       if (StartsWith(request, "GET /~kvq0417/qorv/UpDateInf.txt")) {
         return SendAll(connection, "HTTP/1.1 200 OK\r\nContent-Length: " + std::to_string(std::string(kNotes).size()) +
