@@ -175,6 +175,57 @@ TEST_F(UpdateCheckWebServerTest, NoQuestionForTheSameVersionAnUnreadableOneOrAnE
   }
 }
 
+// A visible window owned by owner that has a control with this id.
+HWND OwnedWindowWith(HWND owner, int controlId) {
+  struct Search {
+    HWND owner;
+    int id;
+    HWND found;
+  } search{owner, controlId, nullptr};
+  EnumWindows(
+      [](HWND window, LPARAM parameter) -> BOOL {
+        auto& s = *reinterpret_cast<Search*>(parameter);
+        if (GetWindow(window, GW_OWNER) == s.owner && IsWindowVisible(window) && GetDlgItem(window, s.id) != nullptr) {
+          s.found = window;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+TEST_F(UpdateCheckWebServerTest, YesDuringACleaningRunLetsTheRunFinishThenSavesAndCloses) {
+  char temp[MAX_PATH] = {};
+  ASSERT_GT(GetTempPathA(sizeof temp, temp), 0u);
+  const std::string seed = MakeFolder(std::string(temp) + "vantrel_update_during_run");
+  constexpr int kSeeded = 4000;
+  for (int i = 0; i < kSeeded; ++i) WriteBytes(seed + "f" + std::to_string(i) + ".tmp", "x");
+  ServeFile(kVersionFile, "VersionQorv13");
+  Start();
+  ASSERT_FALSE(HasFatalFailure());
+  HWND box = WaitForQuestion();
+  ASSERT_NE(box, nullptr);
+
+  // The question leaves the main window disabled; the command still arrives.
+  PostMessageA(main, WM_COMMAND, MAKEWPARAM(1068, BN_CLICKED), 0);
+  HWND progress = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (progress = OwnedWindowWith(main, 1056)) != nullptr; }, 10000));
+  ASSERT_TRUE(WaitFor([&] { return !FileExists(seed + "f0.tmp"); }, 60000)) << "the run did not reach the seed";
+  ASSERT_TRUE(FileExists(seed + "f" + std::to_string(kSeeded - 1) + ".tmp")) << "the run ended too soon";
+  PressButton(box, IDYES);
+
+  EXPECT_TRUE(qorv->WaitForExit(120000)) << "Qorv.exe did not close after the run";
+  for (int i = 0; i < kSeeded; ++i) {
+    if (FileExists(seed + "f" + std::to_string(i) + ".tmp")) {
+      ADD_FAILURE() << "the run was cut short at file " << i;
+      break;
+    }
+  }
+  EXPECT_TRUE(FileExists(folder + "SetupData.Sav"));
+  EXPECT_TRUE(WaitFor([&] { return StandInStarts(folder, "QorvUpDate").size() == 2; }, 10000));
+}
+
 class UpdateCheckOwnServerTest : public UpdateCheckTest {
  protected:
   static void AnswerCounter(SOCKET connection) {
