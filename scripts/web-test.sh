@@ -39,7 +39,8 @@ http {
 }
 CONF
 
-nginx -p "$web" -e "$web/logs/error.log" -c "$web/nginx.conf" &
+nginx=$(command -v nginx || echo /usr/sbin/nginx)
+"$nginx" -p "$web" -e "$web/logs/error.log" -c "$web/nginx.conf" &
 nginx_pid=$!
 stop_nginx() {
   kill "$nginx_pid" 2>/dev/null || true
