@@ -5,6 +5,14 @@
 
 namespace vantrel {
 
+namespace {
+
+// The check waits for the server as long as the program runs: it is on a
+// thread of its own and nobody waits for it.
+constexpr unsigned kNoTimeout = 0;
+
+}  // namespace
+
 std::string VersionRequest(const std::string& server) {
   return "GET /%7ekvq0417/qorv/QORV.RQ HTTP/1.1\r\n"
          "Accept: *//*\r\n"
@@ -51,7 +59,7 @@ void UpdateCheck::VisitCounter() {
 void UpdateCheck::Run() {
   VisitCounter();
 
-  std::unique_ptr<Connection> connection = ports_.sockets.Connect(server_, kUpdateServerPort);
+  std::unique_ptr<Connection> connection = ports_.sockets.Connect(server_, kUpdateServerPort, kNoTimeout);
   if (!connection) return;
   connection->Send(VersionRequest(server_));
   const long offered = ServerVersion(connection->ReceiveOnce(kVersionReplySize));

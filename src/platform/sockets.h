@@ -24,8 +24,10 @@ class Sockets {
   virtual ~Sockets() = default;
   // Starts the socket library (version 2.2), makes a TCP socket, resolves
   // host by name and connects to its first address at port (the connect's
-  // result is not examined). nullptr when the name does not resolve.
-  virtual std::unique_ptr<Connection> Connect(const std::string& host, unsigned short port) = 0;
+  // result is not examined). A receive waits at most receiveTimeoutMs
+  // (0: for as long as it takes). nullptr when the name does not resolve.
+  virtual std::unique_ptr<Connection> Connect(const std::string& host, unsigned short port,
+                                              unsigned receiveTimeoutMs) = 0;
 };
 
 }  // namespace vantrel

@@ -115,7 +115,7 @@ void Updater::RunUpdate() {
 
   DownloadSize size;
   {
-    std::unique_ptr<Connection> connection = ports_.sockets.Connect(server_, 80);
+    std::unique_ptr<Connection> connection = ports_.sockets.Connect(server_, 80, kSizeReplyTimeoutMs);
     if (!connection) return GiveUp(updater_text::kNoServer);
     ports_.view.SetStatus(updater_text::kConnected);
     connection->Send(SizeRequest(server_));

@@ -25,6 +25,9 @@ inline constexpr char kUpdaterLaunchArgument[] = "R.Q.X";
 inline constexpr char kUpdaterAgent[] = "QorvVersionUp";
 inline constexpr char kUpdaterName[] = "QorvUpDate";
 inline constexpr std::size_t kSizeReplySize = 1000;
+// The window cannot answer while it waits for the size: a server that never
+// answers gets this long, then the bar is scaled to the fallback.
+inline constexpr unsigned kSizeReplyTimeoutMs = 30000;
 inline constexpr std::size_t kReadBufferSize = 300000;
 inline constexpr unsigned kProgramWindowWaitMs = 10000;
 // An RSA-2048 signature is 256 bytes; anything far longer is not one.

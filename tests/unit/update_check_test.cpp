@@ -112,6 +112,7 @@ TEST_F(UpdateCheckTest, VisitsTheCounterFirstThenAsksOnceForTheVersionFile) {
   ASSERT_EQ(sockets.sent.size(), 1u);
   EXPECT_EQ(sockets.sent[0], VersionRequest("update.example.kr"));
   EXPECT_EQ(sockets.receiveSizes, std::vector<std::size_t>{1000});
+  EXPECT_EQ(sockets.timeouts, std::vector<unsigned>{0}) << "the check must wait for the server";
   EXPECT_TRUE(messages.shown.empty());
   EXPECT_TRUE(starter.started.empty());
 }

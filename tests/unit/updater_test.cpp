@@ -253,6 +253,7 @@ TEST_F(UpdaterTest, ACompleteUpdateReplacesTheProgramShowsTheNotesAndStartsIt) {
   EXPECT_EQ(sockets.calls.front(), "Connect update.example.kr:80");
   EXPECT_EQ(sockets.sent, std::vector<std::string>{SizeRequest(kServer)});
   EXPECT_EQ(sockets.receiveSizes, std::vector<std::size_t>{1000});
+  EXPECT_EQ(sockets.timeouts, std::vector<unsigned>{30000});
   EXPECT_EQ(view.barResets, 1);
   EXPECT_EQ(view.positions, (std::vector<int>{40, 80, 100, 100, 100}));
   EXPECT_TRUE(files.files[kExe] == newProgram);

@@ -208,6 +208,7 @@ class UpdaterOwnServerTest : public UpdaterTest {
   // How the test's server hands out the program file.
   struct Plan {
     std::string sizeReply;            // the reply to the size request
+    HANDLE answerSize = nullptr;      // when set, the size request waits for it
     std::size_t bodyBytes = 0;        // how much of the program is sent (0: all)
     std::size_t slowAfter = 0;        // after this many bytes, one byte every 50 ms...
     HANDLE resume = nullptr;          // ...until this is signalled
@@ -223,6 +224,7 @@ class UpdaterOwnServerTest : public UpdaterTest {
     server = std::make_unique<LoopbackServer>([this, plan](SOCKET connection, const std::string& request) {
       if (StartsWith(request, "GET /%7ekvq0417/qorv/Qorv.exe") &&
           request.find("Range: bytes=-0") != std::string::npos) {
+        if (plan.answerSize != nullptr) WaitForSingleObject(plan.answerSize, INFINITE);
         return SendAll(connection, plan.sizeReply);
       }
       if (StartsWith(request, "GET /~kvq0417/qorv/Qorv.exe.sig")) {
@@ -364,6 +366,21 @@ TEST_F(UpdaterOwnServerTest, StopAnsweredYesPutsTheOldProgramBack) {
   ExpectOldProgramBackAndNothingStarted();
   CloseHandle(plan.resume);
   CloseHandle(plan.slowStarted);
+}
+
+TEST_F(UpdaterOwnServerTest, ASizeRequestThatIsNeverAnsweredOnlyDelaysTheUpdate) {
+  Plan plan;
+  plan.sizeReply = RangeReply(newProgram.size());
+  plan.answerSize = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  Serve(plan);
+  ASSERT_FALSE(HasFatalFailure());
+  StartUpdater();
+  ASSERT_FALSE(HasFatalFailure());
+  EXPECT_FALSE(updater->WaitForExit(20000)) << "gave up waiting for the size too soon";
+  ExpectNewProgramInstalledAndRunning();
+  SetEvent(plan.answerSize);
+  server.reset();
+  CloseHandle(plan.answerSize);
 }
 
 TEST_F(UpdaterOwnServerTest, TheNewProgramStartsOnlyAfterTheOldOnesWindowIsGone) {

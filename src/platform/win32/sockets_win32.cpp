@@ -39,11 +39,16 @@ void StartSocketLibrary() {
 
 }  // namespace
 
-std::unique_ptr<Connection> Win32Sockets::Connect(const std::string& host, unsigned short port) {
+std::unique_ptr<Connection> Win32Sockets::Connect(const std::string& host, unsigned short port,
+                                                  unsigned receiveTimeoutMs) {
   StartSocketLibrary();
   SOCKET s = socket(AF_INET, SOCK_STREAM, 0);
   if (s == INVALID_SOCKET) return nullptr;
   auto connection = std::make_unique<Win32Connection>(s);
+  if (receiveTimeoutMs > 0) {
+    const DWORD timeout = receiveTimeoutMs;
+    setsockopt(s, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&timeout), sizeof timeout);
+  }
   const hostent* found = gethostbyname(host.c_str());
   if (found == nullptr || found->h_addr_list == nullptr || found->h_addr_list[0] == nullptr) return nullptr;
   sockaddr_in address = {};

@@ -7,7 +7,8 @@ namespace vantrel {
 // process and never released.
 class Win32Sockets : public Sockets {
  public:
-  std::unique_ptr<Connection> Connect(const std::string& host, unsigned short port) override;
+  std::unique_ptr<Connection> Connect(const std::string& host, unsigned short port,
+                                      unsigned receiveTimeoutMs) override;
 };
 
 }  // namespace vantrel

@@ -11,8 +11,10 @@ namespace vantrel::testing {
 // the requested size of reply. Calls land in log, sent bytes in sent.
 class FakeSockets : public Sockets {
  public:
-  std::unique_ptr<Connection> Connect(const std::string& host, unsigned short port) override {
+  std::unique_ptr<Connection> Connect(const std::string& host, unsigned short port,
+                                      unsigned receiveTimeoutMs) override {
     log->push_back("Connect " + host + ":" + std::to_string(port));
+    timeouts.push_back(receiveTimeoutMs);
     if (!resolves) return nullptr;
     return std::make_unique<FakeConnection>(*this);
   }
@@ -21,6 +23,7 @@ class FakeSockets : public Sockets {
   std::string reply;
   std::vector<std::string> sent;
   std::vector<std::size_t> receiveSizes;
+  std::vector<unsigned> timeouts;
   // Calls in order; point it at one shared list to see the order across fakes.
   std::vector<std::string> calls;
   std::vector<std::string>* log = &calls;
