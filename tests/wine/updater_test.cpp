@@ -265,6 +265,8 @@ class UpdaterOwnServerTest : public UpdaterTest {
     if (!WaitFor([&] { return (box = FindMessageBox("중지")) != nullptr; }, 20000)) return -4;
     EXPECT_EQ(MessageBoxText(box), "중지합니까?");
     const int position = BarPosition();
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    EXPECT_TRUE(Capture(window).SaveBmp(ScratchFolder() + "updater_stop_" + std::to_string(position) + ".bmp"));
     PressButton(box, answer);
     SetEvent(plan.resume);
     return position;
