@@ -144,3 +144,8 @@
 #define IDC_REG_KEY_FIND 1086          // "레지스트리 찾기"
 #define IDC_REG_KEY_NAME 1087
 #define IDC_REG_KEY_LABEL 1094
+// The updater's window (QorvUpDate.exe; its icon is IDI_MAIN)
+#define IDD_UPDATER 102
+#define IDC_UPDATER_STATUS 1000
+#define IDC_UPDATER_PROGRESS 1001
+#define IDC_UPDATER_STOP 1002

@@ -24,7 +24,8 @@ configure() {  # folder, extra cmake arguments...
 loopback=(-DVANTREL_UPDATE_SERVER=127.0.0.1
           -DVANTREL_HIT_COUNTER_PAGE="http://127.0.0.1/count.html?id=417"
           -DVANTREL_HOME_PAGE=http://127.0.0.1/home.html
-          -DVANTREL_COUNTER_PAGE=http://127.0.0.1/counter.html)
+          -DVANTREL_COUNTER_PAGE=http://127.0.0.1/counter.html
+          -DVANTREL_UPDATE_PUBLIC_KEY="$root/tests/keys/test-update-key.public.pem")
 
 case "$kind" in
   test)

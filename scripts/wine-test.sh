@@ -56,6 +56,11 @@ case "${1:-}" in
     bin_dir=$(cd "$programs" && pwd)
     rel=${bin_dir#"$VANTREL_BUILD_ROOT"/}
     export VANTREL_TEST_BIN="D:\\${rel//\//\\}"
+    # And the test program's own build folder, for the helpers built beside
+    # it (stand-in programs, signed test updates).
+    own_dir=$(dirname "$exe")
+    own_rel=${own_dir#"$VANTREL_BUILD_ROOT"/}
+    export VANTREL_TEST_BUILD_BIN="D:\\${own_rel//\//\\}"
     work="$VANTREL_SCRATCH/$name"
     # A test may also bring a clean-up step for what its fixture did that
     # outlives the run (a folder made immutable); it runs after the program,

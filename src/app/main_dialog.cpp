@@ -13,6 +13,8 @@
 #include "engine/special_folders.h"
 #include "framework/gdi_handles.h"
 #include "framework/sound.h"
+#include "framework/window_handles.h"
+#include "online/update_check_thread.h"
 #include "online/web_links.h"
 #include "platform/win32/module_path_win32.h"
 #include "platform/win32/shell_win32.h"
@@ -164,6 +166,7 @@ bool MainDialog::OnTimer(UINT_PTR id) {
     if (splash) splash->Hide();
     splash.reset();
     CenterOnScreen();
+    StartUpdateCheck(hwnd(), appFolder);
     return true;
   }
   if (id == kShowTimer) {

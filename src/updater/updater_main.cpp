@@ -1,4 +1,10 @@
-// QorvUpDate.exe: a placeholder until the updater is built; it ends at once.
+// QorvUpDate.exe, the updater.
 #include <windows.h>
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return 0; }
+#include "updater/updater_app.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
+  vantrel::UpdaterApp application;
+  application.InitInstance(commandLine);
+  return 0;
+}

@@ -55,6 +55,12 @@ std::string BuiltProgram(const std::string& fileName) {
   return std::string(bin) + "\\" + fileName;
 }
 
+std::string TestBuildFile(const std::string& fileName) {
+  const char* bin = std::getenv("VANTREL_TEST_BUILD_BIN");
+  if (bin == nullptr) throw std::runtime_error("VANTREL_TEST_BUILD_BIN is not set; run through wine-test.sh");
+  return std::string(bin) + "\\" + fileName;
+}
+
 RunningProgram::RunningProgram(const std::string& exe, const std::string& parameters,
                                const std::string& folder) {
   std::string commandLine = "\"" + exe + "\"";

@@ -24,6 +24,8 @@ namespace vantrel::winetest {
 
 // Full path of a program of the build (Qorv.exe, QorvUpDate.exe).
 std::string BuiltProgram(const std::string& fileName);
+// A file built beside the test program itself (stand-ins, signed updates).
+std::string TestBuildFile(const std::string& fileName);
 
 // A started program; ends it (if still running) when it goes.
 class RunningProgram {

@@ -1,0 +1,14 @@
+#pragma once
+#include "platform/sockets.h"
+
+namespace vantrel {
+
+// The socket port over Windows Sockets. The library is started once per
+// process and never released.
+class Win32Sockets : public Sockets {
+ public:
+  std::unique_ptr<Connection> Connect(const std::string& host, unsigned short port,
+                                      unsigned receiveTimeoutMs) override;
+};
+
+}  // namespace vantrel
