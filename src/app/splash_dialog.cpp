@@ -1,5 +1,6 @@
 #include "app/splash_dialog.h"
 
+#include <cstdio>
 #include "app/main_window_layout.h"
 #include "app/scale_bitmap_win32.h"
 #include "app/splash_rules.h"
@@ -79,28 +80,47 @@ void SplashDialog::ApplyRegion() {
   SetWindowRgn(hwnd(), region, TRUE);
 }
 
+// The desktop is captured and resampled before the window draws anything,
+// and the picture is put together off the screen and goes onto the window
+// in one piece: the screen never shows the frame with an empty inner area.
 bool SplashDialog::OnPaint() {
-  bool refused = false;
+  Bitmap miniature;
+  if (!regionMode) miniature = DesktopMiniature();
   {
     PaintDC dc(hwnd());
-    MemoryDC memory(dc.get());
-    {
-      SelectedObject picture(memory.get(), image.get());
-      SIZE size = BitmapSize(image.get());
-      if (!regionMode) {
-        RECT r;
-        GetWindowRect(hwnd(), &r);
-        size = SIZE{r.right - r.left, r.bottom - r.top};
-      }
-      BitBlt(dc.get(), 0, 0, size.cx, size.cy, memory.get(), 0, 0, SRCCOPY);
+    SIZE size = BitmapSize(image.get());
+    if (!regionMode) {
+      RECT r;
+      GetWindowRect(hwnd(), &r);
+      size = SIZE{r.right - r.left, r.bottom - r.top};
     }
-    if (!regionMode) refused = !PaintMiniature(dc.get());
+    MemoryDC canvas(dc.get());
+    Bitmap picture(CreateCompatibleBitmap(dc.get(), size.cx, size.cy));
+    if (picture) {
+      SelectedObject onCanvas(canvas.get(), picture.get());
+      DrawPicture(canvas.get(), size, miniature.get());
+      BitBlt(dc.get(), 0, 0, size.cx, size.cy, canvas.get(), 0, 0, SRCCOPY);
+    } else {
+      DrawPicture(dc.get(), size, miniature.get());
+    }
   }
-  if (refused) PostMessageA(hwnd(), kShowRefusalMessage, 0, 0);
+  if (!regionMode && !miniature) PostMessageA(hwnd(), kShowRefusalMessage, 0, 0);
   return true;
 }
 
-bool SplashDialog::PaintMiniature(HDC dc) {
+void SplashDialog::DrawPicture(HDC target, SIZE size, HBITMAP miniature) {
+  MemoryDC memory(target);
+  {
+    SelectedObject frame(memory.get(), image.get());
+    BitBlt(target, 0, 0, size.cx, size.cy, memory.get(), 0, 0, SRCCOPY);
+  }
+  if (miniature == nullptr) return;
+  const PixelRect& inner = splash::kMiniatureRect;
+  SelectedObject scaled(memory.get(), miniature);
+  BitBlt(target, inner.left, inner.top, inner.Width(), inner.Height(), memory.get(), 0, 0, SRCCOPY);
+}
+
+Bitmap SplashDialog::DesktopMiniature() {
   HWND desktop = GetDesktopWindow();
   RECT screen;
   GetWindowRect(desktop, &screen);
@@ -114,11 +134,7 @@ bool SplashDialog::PaintMiniature(HDC dc) {
     BitBlt(memory.get(), 0, 0, width, height, desktopDC.get(), 0, 0, SRCCOPY);
   }
   const PixelRect& inner = splash::kMiniatureRect;
-  Bitmap miniature(ScaleBitmap(snapshot.get(), inner.Width(), inner.Height()));
-  if (!miniature) return false;
-  SelectedObject source(memory.get(), miniature.get());
-  BitBlt(dc, inner.left, inner.top, inner.Width(), inner.Height(), memory.get(), 0, 0, SRCCOPY);
-  return true;
+  return Bitmap(ScaleBitmap(snapshot.get(), inner.Width(), inner.Height()));
 }
 
 // The main window may destroy the splash, and this object with it, while

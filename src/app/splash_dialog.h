@@ -39,8 +39,11 @@ class SplashDialog : public Dialog {
   std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
-  // False when the desktop cannot be scaled into the inner area.
-  bool PaintMiniature(HDC dc);
+  // The whole desktop scaled to the inner area; null when it cannot be
+  // scaled.
+  Bitmap DesktopMiniature();
+  // The picture, and the miniature in its inner area when there is one.
+  void DrawPicture(HDC target, SIZE size, HBITMAP miniature);
   void ShowMessage(const char* text);
   void ShowRefusal();
 

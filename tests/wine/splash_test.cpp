@@ -328,7 +328,7 @@ TEST_F(SplashTest, OlderWindowsGetARectangleWithTheDesktopInMiniature) {
   EXPECT_EQ(WindowFromPoint(OnScreen(0, 0)), splash);
 
   // The miniature spans (6, 6) to (325, 179): the two halves of the screen
-  // left and right, the splash itself in the middle.
+  // left and right, as they were before the splash drew itself over them.
   const COLORREF red = RGB(0xC0, 0x20, 0x20);
   const COLORREF blue = RGB(0x20, 0x20, 0xC0);
   const POINT border = OnScreen(3, 100);
