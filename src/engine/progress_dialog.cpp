@@ -63,7 +63,7 @@ bool ProgressDialog::OnPaint() {
 }
 
 FolderPurge ProgressDialog::Folders() {
-  return FolderPurge(files_, pump_, *this, *settings, systemFolders_);
+  return FolderPurge(files_, pump_, *this, *settings, WithImportantFolders(systemFolders_, shell_));
 }
 
 int ProgressDialog::CountFolderFiles(std::string path, bool includeSubfolders) {

@@ -53,6 +53,18 @@ bool Win32FileSystem::RemoveEmptyFolder(const std::string& path) { return _rmdir
 
 bool Win32FileSystem::Exists(const std::string& path) { return _access(path.c_str(), 0) == 0; }
 
+std::string Win32FileSystem::FullPath(const std::string& path) {
+  if (path.empty()) return std::string();
+  char full[MAX_PATH];
+  const DWORD length = GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
+  if (length == 0 || length >= MAX_PATH) return std::string();
+  char expanded[MAX_PATH];
+  const DWORD expandedLength = GetLongPathNameA(full, expanded, MAX_PATH);
+  // A path that does not exist keeps the names it was given.
+  if (expandedLength == 0 || expandedLength >= MAX_PATH) return std::string(full, length);
+  return std::string(expanded, expandedLength);
+}
+
 ReadResult Win32FileSystem::Read(const std::string& path, std::string& bytes) {
   FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr));

@@ -30,4 +30,26 @@ bool Win32Shell::EmptyRecycleBin(unsigned flags) {
   return SHEmptyRecycleBinA(nullptr, nullptr, flags) == S_OK;
 }
 
+std::vector<std::string> Win32Shell::ImportantFolders() {
+  static const int kFolders[] = {
+      CSIDL_DESKTOPDIRECTORY, CSIDL_COMMON_DESKTOPDIRECTORY, CSIDL_STARTMENU,
+      CSIDL_COMMON_STARTMENU, CSIDL_PROGRAMS,                CSIDL_COMMON_PROGRAMS,
+      CSIDL_PROFILE,          CSIDL_PERSONAL,                CSIDL_PROGRAM_FILES,
+      CSIDL_PROGRAM_FILESX86, CSIDL_WINDOWS,                 CSIDL_SYSTEM,
+      CSIDL_SYSTEMX86};
+  std::vector<std::string> folders;
+  for (const int folder : kFolders) {
+    char buffer[MAX_PATH] = {};
+    if (SHGetSpecialFolderPathA(owner_, buffer, folder, FALSE) && buffer[0] != '\0') {
+      folders.emplace_back(buffer);
+    }
+  }
+  // A 32-bit program on 64-bit Windows is shown "Program Files (x86)" for
+  // both Program Files folders; the 64-bit one is named only here.
+  char native[MAX_PATH] = {};
+  const DWORD length = GetEnvironmentVariableA("ProgramW6432", native, MAX_PATH);
+  if (length > 0 && length < MAX_PATH) folders.emplace_back(native, length);
+  return folders;
+}
+
 }  // namespace vantrel
