@@ -502,6 +502,33 @@ TEST_F(FolderPurgeTest, ConfiguredCleaningFoldersAreEmptiedButKept) {
   EXPECT_FALSE(files.HasFile("C:\\DATA\\Keep\\k.txt"));
 }
 
+// The file adapter hands a name the code page cannot hold over as 0xFF and
+// UTF-16 hex digits; the purge must pass such names back untouched, at any
+// depth.
+TEST_F(FolderPurgeTest, EveryNameAndEveryDepthIsHandedBackAsFound) {
+  const std::string naive = "\xFF" "006E006100EF00760065";
+  const std::string emojiFolder = "\xFF" "D83DDE00";
+  std::string deep = "C:\\T";
+  for (int level = 0; level < 6; ++level) {
+    deep += "\\" + std::string(48, static_cast<char>('a' + level));
+  }
+  const std::string deepFile = deep + "\\deep.txt";
+  ASSERT_GT(deepFile.size(), 290u);
+  for (const std::string& file : {"C:\\T\\" + naive, "C:\\T\\" + emojiFolder + "\\x.txt",
+                                   std::string("C:\\T\\한글.txt"), deepFile}) {
+    files.AddFile(file, "12345");
+  }
+  files.AddFile("C:\\outside.txt");
+  FolderPurge purge = Purge();
+  const int expected = purge.CountFolderFiles("C:\\T", true);
+  EXPECT_EQ(expected, 4);
+  EXPECT_EQ(purge.PurgeFolder(nullptr, "C:\\T", true, 0, expected, 0, 1000), 4);
+  EXPECT_TRUE(Called("Delete C:\\T\\" + naive));
+  EXPECT_TRUE(Called("RemoveEmptyFolder C:\\T\\" + emojiFolder));
+  EXPECT_TRUE(Called("Delete " + deepFile));
+  EXPECT_EQ(files.AllPaths(), (std::vector<std::string>{"C:\\", "C:\\outside.txt", "C:\\T"}));
+}
+
 TEST_F(FolderPurgeTest, DirectoryLinksAreNeverFollowedNorRemoved) {
   files.AddFile("C:\\Users\\me\\Documents\\canary.txt", "keep me");
   files.AddFile("C:\\Users\\me\\Documents\\sub\\deep.txt");
