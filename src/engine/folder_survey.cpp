@@ -89,7 +89,7 @@ std::string BuildSurveyText(FileSystem& files, MessagePump& pump, Shell& shell,
 }
 
 bool FolderSurvey::Refresh(const SetupData& settings, SurveyTextView& view) {
-  if (running_) return false;
+  if (running_ || cleaningRun_) return false;
   const RunningFlag running(running_);
   const std::string text = BuildSurveyText(files_, pump_, shell_, settings);
   if (view.Text() != text) view.SetText(text);
