@@ -13,11 +13,9 @@ int GradientFillWidth(int lower, int upper, int position, int clientWidth) {
   return static_cast<int>(std::clamp(width, 0.0, static_cast<double>(std::max(clientWidth, 0))));
 }
 
-GradientLayout LayOutGradient(int lower, int upper, int position, int clientWidth, Colour start, Colour end) {
-  GradientLayout layout;
-  const int fill = GradientFillWidth(lower, upper, position, clientWidth);
-  if (fill < 0 || clientWidth <= 0) return layout;
-
+std::vector<GradientBand> GradientBands(int clientWidth, Colour start, Colour end) {
+  std::vector<GradientBand> bands;
+  if (clientWidth <= 0) return bands;
   const int dRed = RedOf(end) - RedOf(start);
   const int dGreen = GreenOf(end) - GreenOf(start);
   const int dBlue = BlueOf(end) - BlueOf(start);
@@ -31,9 +29,20 @@ GradientLayout LayOutGradient(int lower, int upper, int position, int clientWidt
     const int red = static_cast<int>(RedOf(start) + static_cast<double>(i) * dRed / steps);
     const int green = static_cast<int>(GreenOf(start) + static_cast<double>(i) * dGreen / steps);
     const int blue = static_cast<int>(BlueOf(start) + static_cast<double>(i) * dBlue / steps);
-    layout.bands.push_back({left, right, MakeColour(red, green, blue)});
-    if (right > fill) {
-      layout.backgroundLeft = right;
+    bands.push_back({left, right, MakeColour(red, green, blue)});
+  }
+  return bands;
+}
+
+GradientLayout LayOutGradient(int lower, int upper, int position, int clientWidth, Colour start, Colour end) {
+  GradientLayout layout;
+  const int fill = GradientFillWidth(lower, upper, position, clientWidth);
+  if (fill < 0 || clientWidth <= 0) return layout;
+
+  for (const GradientBand& band : GradientBands(clientWidth, start, end)) {
+    layout.bands.push_back(band);
+    if (band.right > fill) {
+      layout.backgroundLeft = band.right;
       return layout;
     }
   }

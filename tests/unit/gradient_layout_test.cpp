@@ -103,4 +103,24 @@ TEST(LayOutGradient, PaintedWidthStaysWhileTheFillStaysInOneBand) {
 }
 
 }  // namespace
+TEST(GradientBands, EveryPositionDrawsTheFirstBandsOfTheFullBar) {
+  const Colour red = MakeColour(0xFF, 0, 0);
+  const Colour blue = MakeColour(0, 0, 0xFF);
+  for (int width : {1, 37, 200, 400}) {
+    const std::vector<GradientBand> full = GradientBands(width, red, blue);
+    ASSERT_EQ(full.size(), 255u);
+    EXPECT_EQ(full.back().right, width);
+    for (int position = 1; position <= 1000; position += 7) {
+      const GradientLayout layout = LayOutGradient(0, 1001, position, width, red, blue);
+      ASSERT_LE(layout.bands.size(), full.size());
+      for (std::size_t i = 0; i < layout.bands.size(); ++i) {
+        EXPECT_EQ(layout.bands[i].left, full[i].left);
+        EXPECT_EQ(layout.bands[i].right, full[i].right);
+        EXPECT_EQ(layout.bands[i].colour, full[i].colour);
+      }
+    }
+  }
+  EXPECT_TRUE(GradientBands(0, red, blue).empty());
+}
+
 }  // namespace vantrel
