@@ -55,10 +55,10 @@ void GradientProgress::SetPos(int position) {
   const int painted = Layout().PaintedWidth();
   if (painted == shownWidth_) return;
   const bool full = upper_ > lower_ && position_ >= upper_ - 1;
-  if (pacer_.PaintNow(GetTickCount(), full)) {
+  if (pacer_->PaintNow(GetTickCount(), full, lastFrame_)) {
     Repaint();
   } else if (!timerArmed_) {
-    timerArmed_ = SetTimer(hwnd(), kPaceTimer, pacer_.DueIn(GetTickCount()), nullptr) != 0;
+    timerArmed_ = SetTimer(hwnd(), kPaceTimer, pacer_->DueIn(GetTickCount()), nullptr) != 0;
   }
 }
 
@@ -69,7 +69,7 @@ void GradientProgress::SetPos(int position) {
 // costs. The whole bar is marked first, so that one paint does.
 void GradientProgress::Repaint() {
   shownWidth_ = Layout().PaintedWidth();
-  pacer_.Painted(GetTickCount());
+  lastFrame_ = pacer_->Painted(GetTickCount());
   InvalidateRect(hwnd(), nullptr, FALSE);
   SendMessageA(hwnd(), PBM_SETPOS, static_cast<WPARAM>(position_), 0);
 }

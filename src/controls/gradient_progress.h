@@ -25,6 +25,10 @@ class GradientProgress : public Control, public ProgressBarView {
   // once an interval; PBM_GETPOS always answers the position set last.
   void SetPos(int position) override;
 
+  // Repaints in the same frames as other (see RepaintPacer), so that the
+  // bars of one window reach the screen together.
+  void PaceWith(GradientProgress& other) { pacer_ = other.pacer_; }
+
   void SetBackgroundColour(COLORREF colour);
   void SetColours(COLORREF start, COLORREF end);
 
@@ -61,7 +65,9 @@ class GradientProgress : public Control, public ProgressBarView {
   COLORREF start_ = RGB(0xFF, 0x00, 0x00);
   COLORREF end_ = RGB(0x00, 0x00, 0xFF);
   COLORREF background_;
-  RepaintPacer pacer_;
+  RepaintPacer ownPacer_;
+  RepaintPacer* pacer_ = &ownPacer_;
+  unsigned lastFrame_ = 0;
   Bitmap fullBar_;
   SIZE fullBarSize_ = {};
   int shownWidth_ = 0;  // the painted width on screen, or about to be

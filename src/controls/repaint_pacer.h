@@ -1,33 +1,33 @@
 #pragma once
-// When a progress bar repaints. A cleaning run moves its bars before every
-// file, thousands of times a second, and under Wine a paint costs about a
-// millisecond, while a screen shows about sixty pictures a second. So a bar
-// repaints at most once an interval; a change held back is painted when the
-// interval is over, and a full bar is painted at once, so that the end of
-// every step and of the run is always seen.
+// When progress bars repaint. A cleaning run moves its bars before every
+// file, thousands of times a second, and under Wine every picture costs a
+// paint and a copy to the screen, while a screen shows about sixty pictures
+// a second. So the bars of a window repaint in frames at most one interval
+// apart: a bar paints at most once a frame, a bar whose change comes just
+// after another bar opened a frame joins that frame (one picture on the
+// screen for both), a change held back is painted when the next frame is
+// due, and a full bar is painted at once, so that the end of every step and
+// of the run is always seen.
 
 namespace vantrel {
 
 class RepaintPacer {
  public:
   static constexpr unsigned kIntervalMs = 16;
+  static constexpr unsigned kJoinMs = 2;
 
-  // The drawn bar changed at now (a millisecond clock that may wrap). True:
-  // paint now. False: the change is held; paint it once Due.
-  bool PaintNow(unsigned now, bool full);
-  // The bar was painted at now, with whatever it shows at that moment.
-  void Painted(unsigned now);
-
-  bool Holding() const { return holding_; }
-  // A held change whose interval is over.
-  bool Due(unsigned now) const { return holding_ && now - lastPaint_ >= kIntervalMs; }
-  // Milliseconds until a held change is due (at least 1).
+  // A bar's change at now (a millisecond clock that may wrap). lastFrame is
+  // what Painted returned for that bar's last paint (0 before any). True:
+  // paint now; false: hold the change until DueIn has passed.
+  bool PaintNow(unsigned now, bool full, unsigned lastFrame) const;
+  // A bar painted at now; the frame the paint belongs to (never 0).
+  unsigned Painted(unsigned now);
+  // Milliseconds until the next frame is due (at least 1).
   unsigned DueIn(unsigned now) const;
 
  private:
-  bool paintedOnce_ = false;
-  bool holding_ = false;
-  unsigned lastPaint_ = 0;
+  unsigned frame_ = 0;  // 0: no frame yet
+  unsigned frameStart_ = 0;
 };
 
 }  // namespace vantrel
