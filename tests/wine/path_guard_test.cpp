@@ -6,6 +6,7 @@
 #include <shlobj.h>
 
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -16,7 +17,9 @@
 #include "platform/win32/message_pump_win32.h"
 #include "platform/win32/registry_win32.h"
 #include "platform/win32/shell_win32.h"
+#include "platform/win32/text_converter_win32.h"
 #include "platform/win32/url_cache_win32.h"
+#include "settings/archive.h"
 #include "settings/setup_data.h"
 #include "wine_test_support.h"
 
@@ -229,6 +232,92 @@ TEST_F(PathGuardWineTest, TheShellNamesTheImportantFolders) {
   for (const std::string& folder : ProtectedFolders()) {
     EXPECT_NE(std::find(named.begin(), named.end(), folder), named.end()) << folder;
   }
+}
+
+bool WaitFor(const std::function<bool()>& condition, DWORD milliseconds) {
+  const DWORD start = GetTickCount();
+  do {
+    if (condition()) return true;
+    Sleep(20);
+  } while (GetTickCount() - start < milliseconds);
+  return condition();
+}
+
+std::string WindowText(HWND window) {
+  char buffer[1024] = {};
+  DWORD_PTR copied = 0;
+  SendMessageTimeoutA(window, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer),
+                      SMTO_ABORTIFHUNG, 5000, &copied);
+  return std::string(buffer, copied);
+}
+
+class QuietBoxes : public MessageBoxes {
+ public:
+  int Show(const std::string&, const std::string&, unsigned) override { return mb::kIdOk; }
+};
+
+// The real Qorv.exe as a user meets it: TEMP names the system folder (in a
+// spelling of its own) and a user entry names the desktop.
+TEST_F(PathGuardWineTest, TheRealProgramRefusesThemAndSavesTheTempSwitchOff) {
+  const std::string folder = MakeFolder(scratch_ + "qorv");
+  ASSERT_TRUE(CopyFileA(BuiltProgram("Qorv.exe").c_str(), (folder + "Qorv.exe").c_str(), FALSE));
+  SetupData stored;
+  SwitchAllOff(stored);
+  stored.cleanTemp = true;
+  UserEntry entry;
+  entry.name = "desktop";
+  entry.includeSubfolders = true;
+  entry.dirs = {"Dir:" + ShellFolder(CSIDL_DESKTOPDIRECTORY) + "\\."};
+  stored.AddEntry(entry);
+  ArchiveWriter writer;
+  stored.Store(writer);
+  WriteBytes(folder + "SetupData.Sav", writer.Bytes());
+
+  const std::string temp = SystemFolder() + "\\.\\";
+  ASSERT_TRUE(SetEnvironmentVariableA("TEMP", temp.c_str()));
+  ASSERT_TRUE(SetEnvironmentVariableA("TMP", temp.c_str()));
+  RunningProgram qorv(folder + "Qorv.exe", "", folder);
+  SetEnvironmentVariableA("TEMP", nullptr);
+  SetEnvironmentVariableA("TMP", nullptr);
+  ASSERT_TRUE(qorv.Started());
+  HWND main = nullptr;
+  ASSERT_TRUE(WaitFor(
+      [&] {
+        main = FindWindowA(nullptr, "Vantrel V.ZEL");
+        return main != nullptr && IsWindowVisible(main) && !IsIconic(main);
+      },
+      30000));
+  PostMessageA(GetDlgItem(main, 1068), BM_CLICK, 0, 0);
+
+  std::vector<std::string> warnings;
+  HWND progress = nullptr;
+  const bool ended = WaitFor(
+      [&] {
+        HWND box = FindWindowA("#32770", "경고");
+        if (box != nullptr) {
+          progress = GetWindow(box, GW_OWNER);
+          warnings.push_back(WindowText(GetDlgItem(box, 0xFFFF)));
+          PostMessageA(box, WM_COMMAND, IDOK, 0);
+          WaitFor([&] { return !IsWindow(box); }, 5000);
+        }
+        return progress != nullptr && WindowText(GetDlgItem(progress, 1043)) == "청소 끝.";
+      },
+      120000);
+  EXPECT_TRUE(ended);
+  const std::string important = std::string(kImportantMessage).substr(std::string("message 경고: ").size());
+  EXPECT_EQ(warnings, (std::vector<std::string>{important, important}));
+
+  PostMessageA(main, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(qorv.WaitForExit(20000));
+  Win32TextConverter converter;
+  QuietBoxes boxes;
+  ArchiveReader reader(ReadBytes(folder + "SetupData.Sav"), converter);
+  SetupData saved;
+  saved.Load(reader, boxes);
+  EXPECT_FALSE(saved.cleanTemp) << "the refused temp folder switched its category off";
+  ASSERT_EQ(saved.userEntries.size(), 1u);
+  EXPECT_EQ(saved.userEntries[0]->dirs, entry.dirs) << "a refused entry stays in the list";
+  ExpectCanariesAlive();
 }
 
 }  // namespace

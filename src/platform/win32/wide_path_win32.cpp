@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstddef>
 
 namespace vantrel {
@@ -10,6 +11,14 @@ namespace {
 
 constexpr char kWideNameMark = '\xFF';
 constexpr char kHexDigits[] = "0123456789ABCDEF";
+
+bool IsAscii(const std::wstring& text) {
+  return std::all_of(text.begin(), text.end(), [](wchar_t c) { return c < 0x80; });
+}
+
+bool IsAscii(const std::string& text) {
+  return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
 
 std::string EncodedName(const std::wstring& name) {
   std::string encoded(1, kWideNameMark);
@@ -43,7 +52,7 @@ bool DecodedName(const std::string& name, std::wstring& decoded) {
 }
 
 std::wstring WideFromAnsi(const std::string& text) {
-  if (text.empty()) return std::wstring();
+  if (IsAscii(text)) return std::wstring(text.begin(), text.end());
   const int length = static_cast<int>(text.size());
   const int needed = MultiByteToWideChar(CP_ACP, 0, text.data(), length, nullptr, 0);
   if (needed <= 0) return std::wstring();
@@ -71,8 +80,10 @@ bool IsCanonical(const std::wstring& rest) {
 
 }  // namespace
 
+// Most names are plain ASCII, which the code page holds as it is; they skip
+// the conversions, which a walk would otherwise pay for every entry.
 std::string NarrowName(const std::wstring& name) {
-  if (name.empty()) return std::string();
+  if (IsAscii(name)) return std::string(name.begin(), name.end());
   const int length = static_cast<int>(name.size());
   BOOL lost = FALSE;
   const int needed = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, name.data(), length, nullptr,
