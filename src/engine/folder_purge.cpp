@@ -77,7 +77,10 @@ FolderPurge::FolderPurge(FileSystem& files, MessagePump& pump, ProgressView& vie
   for (const std::string& folder : named) {
     if (folder.empty()) continue;
     const std::string canonical = CanonicalFolder(files_, folder);
-    if (!canonical.empty()) importantFolders_.push_back(UpperCasePath(canonical));
+    if (canonical.empty()) continue;
+    importantFolders_.push_back(UpperCasePath(canonical));
+    std::string identity = files_.FolderIdentity(canonical);
+    if (!identity.empty()) importantIdentities_.push_back(std::move(identity));
   }
 }
 
@@ -111,6 +114,12 @@ FolderPurge::Refusal FolderPurge::Guard(const std::string& folder) const {
   if (IsSystemFolderShape(upper)) return Refusal::kImportantFolder;
   for (const std::string& important : importantFolders_) {
     if (upper == important) return Refusal::kImportantFolder;
+  }
+  if (!importantIdentities_.empty()) {
+    const std::string identity = files_.FolderIdentity(folder);
+    for (const std::string& important : importantIdentities_) {
+      if (identity == important) return Refusal::kImportantFolder;
+    }
   }
   return Refusal::kNone;
 }

@@ -61,6 +61,9 @@ class FolderPurge {
   const SetupData& settings_;
   // Canonical and upper case, each with its trailing backslash.
   std::vector<std::string> importantFolders_;
+  // The same folders by FileSystem::FolderIdentity, which also knows them
+  // when a junction, a link or another drive letter leads there.
+  std::vector<std::string> importantIdentities_;
 };
 
 // An upper-case copy of a CP949 path: a lead byte (0x81-0xFE) keeps itself

@@ -297,6 +297,31 @@ TEST_F(FolderPurgeTest, ARecursivePurgeRefusesAnImportantFolderOnTheWay) {
   EXPECT_FALSE(files.HasFile("C:\\Users\\me\\other\\b.txt"));
 }
 
+// Windows keeps junctions such as "Documents and Settings" for old paths; the
+// guard knows a protected folder by what it is, not by the path to it.
+TEST_F(FolderPurgeTest, AProtectedFolderReachedThroughAJunctionIsRefused) {
+  files.AddFile("C:\\Users\\me\\Desktop\\canary.txt");
+  files.AddFile("C:\\Users\\me\\notes.txt");
+  files.AddDirectoryLink("C:\\Documents and Settings", "C:\\Users");
+  SystemFolders system;
+  system.importantFolders = {"C:\\Users\\me\\Desktop"};
+  FolderPurge purge(files, pump, view, settings, system);
+
+  bool flag = true;
+  EXPECT_EQ(purge.PurgeFolder(&flag, "C:\\Documents and Settings\\me\\Desktop", true, 0, 1, 0, 1000),
+            -1);
+  EXPECT_FALSE(flag);
+  ASSERT_EQ(view.Shown().size(), 1u);
+  EXPECT_EQ(view.Shown()[0].text, kImportant);
+
+  // Walked from above, the desktop is met as a sub-folder and refused there.
+  const int expected = purge.CountFolderFiles("C:\\Documents and Settings", true);
+  EXPECT_EQ(purge.PurgeFolder(nullptr, "C:\\Documents and Settings", true, 0, expected, 0, 1000), 1);
+  EXPECT_EQ(view.Shown().size(), 2u);
+  EXPECT_TRUE(files.HasFile("C:\\Users\\me\\Desktop\\canary.txt"));
+  EXPECT_FALSE(files.HasFile("C:\\Users\\me\\notes.txt"));
+}
+
 TEST_F(FolderPurgeTest, AnUnresolvablePathCountsNothingAndIsRefusedAsARoot) {
   files.AddFile("C:\\Work\\a.txt");
   FolderPurge purge = Purge();

@@ -196,6 +196,15 @@ TEST_F(PathGuardWineTest, RelativeAndDriveRootSpellingsReachNothing) {
   ExpectCanariesAlive();
 }
 
+// desk_alias and profile_alias are links to the desktop and the profile,
+// made by path_guard_test.fixture.sh.
+TEST_F(PathGuardWineTest, AProtectedFolderReachedThroughALinkIsRefused) {
+  for (const char* alias : {"desk_alias", "profile_alias", "profile_alias\\Desktop"}) {
+    EXPECT_EQ(RunOnDirectory(scratch_ + alias), std::vector<std::string>{kImportantMessage}) << alias;
+  }
+  ExpectCanariesAlive();
+}
+
 TEST_F(PathGuardWineTest, ATempFolderPointingAtAProtectedFolderIsSwitchedOff) {
   const std::string windows = Lower(WindowsFolder());
   for (const std::string& folder : ProtectedFolders()) {

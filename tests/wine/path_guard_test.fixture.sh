@@ -6,3 +6,7 @@ mkdir -p drive_s/x
 printf 'canary' > drive_s/canary.txt
 printf 'canary' > drive_s/x/canary.txt
 ln -sfn "$PWD/drive_s" "$WINEPREFIX/dosdevices/s:"
+# Links to the prefix's desktop and profile, which the guard must know by
+# what they lead to (both stay inside the build folder).
+ln -sfn "$WINEPREFIX/drive_c/users/root/Desktop" desk_alias
+ln -sfn "$WINEPREFIX/drive_c/users/root" profile_alias

@@ -4,6 +4,7 @@
 #include <io.h>
 
 #include <algorithm>
+#include <cstdio>
 
 #include "platform/win32/handles.h"
 #include "platform/win32/wide_path_win32.h"
@@ -94,6 +95,22 @@ std::string Win32FileSystem::FullPath(const std::string& path) {
   }
   expanded.resize(expandedLength);
   return NarrowPath(WithoutExactPrefix(expanded));
+}
+
+// The volume and the file index, which the system keeps for the folder
+// itself: opening goes through links and junctions to the folder behind.
+std::string Win32FileSystem::FolderIdentity(const std::string& path) {
+  FileHandle folder(CreateFileW(SystemPath(path).c_str(), 0,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  BY_HANDLE_FILE_INFORMATION information;
+  if (!folder || !GetFileInformationByHandle(folder.get(), &information)) return std::string();
+  char identity[32];
+  std::snprintf(identity, sizeof identity, "%08lX:%08lX%08lX",
+                static_cast<unsigned long>(information.dwVolumeSerialNumber),
+                static_cast<unsigned long>(information.nFileIndexHigh),
+                static_cast<unsigned long>(information.nFileIndexLow));
+  return identity;
 }
 
 ReadResult Win32FileSystem::Read(const std::string& path, std::string& bytes) {

@@ -118,6 +118,13 @@ std::string MemoryFileSystem::FullPath(const std::string& path) {
   return Resolve(path);
 }
 
+std::string MemoryFileSystem::FolderIdentity(const std::string& path) {
+  const Node* node = Lookup(path);
+  while (node != nullptr && !node->target.empty()) node = Lookup(node->target);
+  if (node == nullptr || !node->isDirectory) return std::string();
+  return "folder " + Key(node->path);
+}
+
 void MemoryFileSystem::AddShortName(const std::string& shortPath, const std::string& longPath) {
   shortNames_[Lower(StripTrailingSlash(shortPath))] = StripTrailingSlash(longPath);
 }

@@ -44,6 +44,8 @@ class MemoryFileSystem : public FileSystem {
   bool RemoveEmptyFolder(const std::string& path) override;
   bool Exists(const std::string& path) override;
   std::string FullPath(const std::string& path) override;
+  // The key of the folder behind every link on the way.
+  std::string FolderIdentity(const std::string& path) override;
   ReadResult Read(const std::string& path, std::string& bytes) override;
   bool Write(const std::string& path, const std::string& bytes) override;
   bool MoveReplacing(const std::string& from, const std::string& to) override;
