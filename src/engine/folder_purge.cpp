@@ -1,5 +1,6 @@
 #include "engine/folder_purge.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <utility>
 #include <vector>
@@ -46,6 +47,13 @@ bool IsSystemFolderShape(const std::string& upper) {
   return false;
 }
 
+// The last name of a canonical folder (which ends in a backslash).
+std::string NameOf(const std::string& folder) {
+  const std::size_t end = folder.size() - 1;
+  const std::size_t slash = folder.rfind('\\', end - 1);
+  return folder.substr(slash + 1, end - slash - 1);
+}
+
 }  // namespace
 
 std::string UpperCasePath(const std::string& path) {
@@ -80,7 +88,9 @@ FolderPurge::FolderPurge(FileSystem& files, MessagePump& pump, ProgressView& vie
     if (canonical.empty()) continue;
     importantFolders_.push_back(UpperCasePath(canonical));
     std::string identity = files_.FolderIdentity(canonical);
-    if (!identity.empty()) importantIdentities_.push_back(std::move(identity));
+    if (identity.empty()) continue;
+    importantIdentities_.push_back(std::move(identity));
+    importantNames_.push_back(NameOf(importantFolders_.back()));
   }
 }
 
@@ -104,7 +114,7 @@ int FolderPurge::CountCanonical(const std::string& folder, bool includeSubfolder
   return count;
 }
 
-FolderPurge::Refusal FolderPurge::Guard(const std::string& folder) const {
+FolderPurge::Refusal FolderPurge::Guard(const std::string& folder, bool top) const {
   if (folder.size() < 4 || IsShareRoot(folder)) return Refusal::kRoot;
   const std::string upper = UpperCasePath(folder);
   if (upper.size() > 5 && IsWindowsFolderShape(upper)) return Refusal::kWindowsFolder;
@@ -115,13 +125,25 @@ FolderPurge::Refusal FolderPurge::Guard(const std::string& folder) const {
   for (const std::string& important : importantFolders_) {
     if (upper == important) return Refusal::kImportantFolder;
   }
-  if (!importantIdentities_.empty()) {
-    const std::string identity = files_.FolderIdentity(folder);
-    for (const std::string& important : importantIdentities_) {
-      if (identity == important) return Refusal::kImportantFolder;
-    }
-  }
+  if (IsImportantByIdentity(folder, upper, top)) return Refusal::kImportantFolder;
   return Refusal::kNone;
+}
+
+// Opening a folder for its identity costs the system a few calls, so only
+// the folders that can be an important one under another path are asked:
+// the folder a purge was given, which any link or junction may lead to, and
+// in its walk (which follows no link, so every folder it meets is a real
+// entry under its own name) those that bear the name of an important one.
+bool FolderPurge::IsImportantByIdentity(const std::string& folder, const std::string& upper,
+                                        bool top) const {
+  if (importantIdentities_.empty()) return false;
+  if (!top && std::find(importantNames_.begin(), importantNames_.end(), NameOf(upper)) ==
+                  importantNames_.end()) {
+    return false;
+  }
+  const std::string identity = files_.FolderIdentity(folder);
+  return std::find(importantIdentities_.begin(), importantIdentities_.end(), identity) !=
+         importantIdentities_.end();
 }
 
 bool FolderPurge::Refuse(Refusal refusal, bool* guardedSwitch) {
@@ -147,14 +169,14 @@ int FolderPurge::PurgeFolder(bool* guardedSwitch, std::string path, bool include
   if (expectedCount == 0) return 0;
   // A path the system cannot resolve is judged as the empty path: a root.
   const std::string folder = CanonicalFolder(files_, std::move(path));
-  return PurgeCanonical(guardedSwitch, folder, includeSubfolders, startCount, expectedCount, base,
-                        span);
+  return PurgeCanonical(guardedSwitch, folder, true, includeSubfolders, startCount, expectedCount,
+                        base, span);
 }
 
-int FolderPurge::PurgeCanonical(bool* guardedSwitch, const std::string& folder,
+int FolderPurge::PurgeCanonical(bool* guardedSwitch, const std::string& folder, bool top,
                                 bool includeSubfolders, int startCount, int expectedCount,
                                 int base, int span) {
-  if (Refuse(Guard(folder), guardedSwitch)) return -1;
+  if (Refuse(Guard(folder, top), guardedSwitch)) return -1;
 
   int count = startCount;
   WalkFolder(files_, pump_, folder + "*.*", [&](const DirEntry& entry) {
@@ -167,7 +189,7 @@ int FolderPurge::PurgeCanonical(bool* guardedSwitch, const std::string& folder,
       return;
     }
     if (!includeSubfolders) return;
-    const int inner = PurgeCanonical(guardedSwitch, full + '\\', includeSubfolders, count,
+    const int inner = PurgeCanonical(guardedSwitch, full + '\\', false, includeSubfolders, count,
                                      expectedCount, base, span);
     // A refused folder is left exactly as it is, empty or not.
     if (inner == -1) return;

@@ -49,9 +49,12 @@ class FolderPurge {
   enum class Refusal { kNone, kRoot, kWindowsFolder, kImportantFolder };
   // Both take and give canonical folders (with their trailing backslash).
   int CountCanonical(const std::string& folder, bool includeSubfolders);
-  int PurgeCanonical(bool* guardedSwitch, const std::string& folder, bool includeSubfolders,
-                     int startCount, int expectedCount, int base, int span);
-  Refusal Guard(const std::string& folder) const;
+  // top: folder is the one PurgeFolder was given, not one met in its walk.
+  int PurgeCanonical(bool* guardedSwitch, const std::string& folder, bool top,
+                     bool includeSubfolders, int startCount, int expectedCount, int base,
+                     int span);
+  Refusal Guard(const std::string& folder, bool top) const;
+  bool IsImportantByIdentity(const std::string& folder, const std::string& upper, bool top) const;
   bool Refuse(Refusal refusal, bool* guardedSwitch);
   void ShowProgress(int count, int expectedCount, int base, int span);
 
@@ -62,8 +65,10 @@ class FolderPurge {
   // Canonical and upper case, each with its trailing backslash.
   std::vector<std::string> importantFolders_;
   // The same folders by FileSystem::FolderIdentity, which also knows them
-  // when a junction, a link or another drive letter leads there.
+  // when a junction, a link or another drive letter leads there, and their
+  // own names (upper case).
   std::vector<std::string> importantIdentities_;
+  std::vector<std::string> importantNames_;
 };
 
 // An upper-case copy of a CP949 path: a lead byte (0x81-0xFE) keeps itself

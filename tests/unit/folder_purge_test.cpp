@@ -314,10 +314,15 @@ TEST_F(FolderPurgeTest, AProtectedFolderReachedThroughAJunctionIsRefused) {
   ASSERT_EQ(view.Shown().size(), 1u);
   EXPECT_EQ(view.Shown()[0].text, kImportant);
 
+  // A link of another name to it, given to the purge.
+  files.AddDirectoryLink("C:\\Work\\mine", "C:\\Users\\me\\Desktop");
+  EXPECT_EQ(purge.PurgeFolder(nullptr, "C:\\Work\\mine", true, 0, 1, 0, 1000), -1);
+  EXPECT_EQ(view.Shown().size(), 2u);
+
   // Walked from above, the desktop is met as a sub-folder and refused there.
   const int expected = purge.CountFolderFiles("C:\\Documents and Settings", true);
   EXPECT_EQ(purge.PurgeFolder(nullptr, "C:\\Documents and Settings", true, 0, expected, 0, 1000), 1);
-  EXPECT_EQ(view.Shown().size(), 2u);
+  EXPECT_EQ(view.Shown().size(), 3u);
   EXPECT_TRUE(files.HasFile("C:\\Users\\me\\Desktop\\canary.txt"));
   EXPECT_FALSE(files.HasFile("C:\\Users\\me\\notes.txt"));
 }
