@@ -9,6 +9,21 @@ void FillColour(HDC dc, const RECT& rect, COLORREF colour) {
   Brush brush = SolidBrush(colour);
   FillRect(dc, &rect, brush.get());
 }
+
+// Microseconds, wrapping (GetTickCount moves in steps of up to 16 ms).
+unsigned NowUs() {
+  static const LONGLONG frequency = [] {
+    LARGE_INTEGER f;
+    QueryPerformanceFrequency(&f);
+    return f.QuadPart;
+  }();
+  LARGE_INTEGER now;
+  QueryPerformanceCounter(&now);
+  return static_cast<unsigned>(now.QuadPart / frequency * 1000000 +
+                               now.QuadPart % frequency * 1000000 / frequency);
+}
+
+UINT MillisecondsOf(unsigned us) { return (us + 999) / 1000; }
 }  // namespace
 
 GradientProgress::GradientProgress() : background_(GetSysColor(COLOR_BTNFACE)) {}
@@ -48,16 +63,25 @@ void GradientProgress::SetRange(int lower, int upper) {
 }
 
 void GradientProgress::SetPos(int position) {
+  if (measuringFrame_) {
+    // The run has come back past the message pump that put the last frame
+    // on the screen.
+    measuringFrame_ = false;
+    pacer_->FrameTook(NowUs() - frameStartUs_);
+  }
   if (position == position_) return;
   position_ = position;
   if (hwnd() == nullptr) return;
   const int painted = Layout().PaintedWidth();
   if (painted == shownWidth_) return;
   const bool full = upper_ > lower_ && position_ >= upper_ - 1;
-  if (pacer_->PaintNow(GetTickCount(), full, lastFrame_)) {
+  if (pacer_->PaintNow(NowUs(), full, lastFrame_)) {
     Repaint();
+    // A full bar ends a step; what comes next says nothing of the frame.
+    measuringFrame_ = !full;
   } else if (!timerArmed_) {
-    timerArmed_ = SetTimer(hwnd(), kPaceTimer, pacer_->DueIn(GetTickCount()), nullptr) != 0;
+    const UINT due = MillisecondsOf(pacer_->DueIn(NowUs()));
+    timerArmed_ = SetTimer(hwnd(), kPaceTimer, due, nullptr) != 0;
   }
 }
 
@@ -68,7 +92,8 @@ void GradientProgress::SetPos(int position) {
 // costs. The whole bar is marked first, so that one paint does.
 void GradientProgress::Repaint() {
   shownWidth_ = Layout().PaintedWidth();
-  lastFrame_ = pacer_->Painted(GetTickCount());
+  frameStartUs_ = NowUs();
+  lastFrame_ = pacer_->Painted(frameStartUs_);
   InvalidateRect(hwnd(), nullptr, FALSE);
   SendMessageA(hwnd(), PBM_SETPOS, static_cast<WPARAM>(position_), 0);
 }
@@ -101,7 +126,10 @@ std::optional<LRESULT> GradientProgress::OnMessage(UINT message, WPARAM wParam, 
       if (wParam != kPaceTimer) return std::nullopt;
       KillTimer(hwnd(), kPaceTimer);
       timerArmed_ = false;
-      if (Layout().PaintedWidth() != shownWidth_) Repaint();
+      if (Layout().PaintedWidth() != shownWidth_) {
+        Repaint();
+        measuringFrame_ = true;
+      }
       return 0;
     case WM_PRINTCLIENT: {
       RECT client;

@@ -2,8 +2,7 @@
 // A progress bar (msctls_progress32 item) that draws itself as a colour
 // gradient from the start to the end colour. The system control keeps its
 // range too; its position is told only when the drawn bar is repainted,
-// which happens at most once every RepaintPacer interval (a full bar at
-// once).
+// which happens at most once a RepaintPacer frame (a full bar at once).
 
 #include <windows.h>
 
@@ -68,6 +67,8 @@ class GradientProgress : public Control, public ProgressBarView {
   RepaintPacer ownPacer_;
   RepaintPacer* pacer_ = &ownPacer_;
   unsigned lastFrame_ = 0;
+  bool measuringFrame_ = false;  // a paced paint waits for its cost
+  unsigned frameStartUs_ = 0;
   Bitmap fullBar_;
   SIZE fullBarSize_ = {};
   int shownWidth_ = 0;  // the painted width on screen, or about to be
