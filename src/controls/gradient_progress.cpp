@@ -34,6 +34,12 @@ GradientLayout GradientProgress::Layout() const {
   return LayOutGradient(lower_, upper_, position_, client.right - client.left, start_, end_);
 }
 
+int GradientProgress::PaintedWidth() const {
+  RECT client = {};
+  if (hwnd() != nullptr) GetClientRect(hwnd(), &client);
+  return GradientPaintedWidth(lower_, upper_, position_, client.right - client.left, start_, end_);
+}
+
 template <class Change>
 void GradientProgress::Update(Change change) {
   if (hwnd() == nullptr) {
@@ -43,7 +49,7 @@ void GradientProgress::Update(Change change) {
   const int shownBefore = shownWidth_;
   const bool pendingBefore = GetUpdateRect(hwnd(), nullptr, FALSE) != FALSE;
   change();
-  shownWidth_ = Layout().PaintedWidth();
+  shownWidth_ = PaintedWidth();
   if (shownWidth_ != shownBefore) {
     InvalidateRect(hwnd(), nullptr, FALSE);
   } else if (!pendingBefore) {
@@ -72,7 +78,7 @@ void GradientProgress::SetPos(int position) {
   if (position == position_) return;
   position_ = position;
   if (hwnd() == nullptr) return;
-  const int painted = Layout().PaintedWidth();
+  const int painted = PaintedWidth();
   if (painted == shownWidth_) return;
   const bool full = upper_ > lower_ && position_ >= upper_ - 1;
   if (pacer_->PaintNow(NowUs(), full, lastFrame_)) {
@@ -91,7 +97,7 @@ void GradientProgress::SetPos(int position) {
 // (Wine's does, over the part it would fill itself) and even an empty paint
 // costs. The whole bar is marked first, so that one paint does.
 void GradientProgress::Repaint() {
-  shownWidth_ = Layout().PaintedWidth();
+  shownWidth_ = PaintedWidth();
   frameStartUs_ = NowUs();
   lastFrame_ = pacer_->Painted(frameStartUs_);
   InvalidateRect(hwnd(), nullptr, FALSE);
@@ -116,7 +122,7 @@ std::optional<LRESULT> GradientProgress::OnMessage(UINT message, WPARAM wParam, 
       return TRUE;
     case WM_PAINT: {
       PaintDC dc(hwnd());
-      shownWidth_ = Layout().PaintedWidth();
+      shownWidth_ = PaintedWidth();
       Paint(dc.get());
       return 0;
     }
@@ -126,7 +132,7 @@ std::optional<LRESULT> GradientProgress::OnMessage(UINT message, WPARAM wParam, 
       if (wParam != kPaceTimer) return std::nullopt;
       KillTimer(hwnd(), kPaceTimer);
       timerArmed_ = false;
-      if (Layout().PaintedWidth() != shownWidth_) {
+      if (PaintedWidth() != shownWidth_) {
         Repaint();
         measuringFrame_ = true;
       }
@@ -151,7 +157,7 @@ void GradientProgress::Paint(HDC dc) {
   RECT clip;
   if (GetClipBox(dc, &clip) == NULLREGION || clip.right <= clip.left || clip.bottom <= clip.top) return;
 
-  const int painted = Layout().PaintedWidth();
+  const int painted = PaintedWidth();
   HBITMAP full = painted > 0 ? FullBar(dc, client) : nullptr;
   MemoryDC memory(dc);
   if (painted > 0 && (full == nullptr || memory.get() == nullptr)) {

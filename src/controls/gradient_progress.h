@@ -38,6 +38,8 @@ class GradientProgress : public Control, public ProgressBarView {
 
   // The bands and background for the current state and client width.
   GradientLayout Layout() const;
+  // Layout().PaintedWidth(), without laying out the bands.
+  int PaintedWidth() const;
 
  protected:
   std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

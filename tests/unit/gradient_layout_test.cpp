@@ -123,4 +123,21 @@ TEST(GradientBands, EveryPositionDrawsTheFirstBandsOfTheFullBar) {
   EXPECT_TRUE(GradientBands(0, red, blue).empty());
 }
 
+TEST(GradientPaintedWidth, IsThePaintedWidthOfTheLayout) {
+  const Colour red = MakeColour(0xFF, 0, 0);
+  const Colour blue = MakeColour(0, 0, 0xFF);
+  const Colour grey = MakeColour(0x80, 0x80, 0x80);
+  const Colour lighter = MakeColour(0x83, 0x81, 0x80);
+  for (int width : {0, 1, 7, 200, 254, 255, 256, 397, 1000}) {
+    for (const auto& colours : {std::make_pair(red, blue), std::make_pair(grey, lighter),
+                                std::make_pair(grey, grey)}) {
+      for (int position = -2; position <= 1003; ++position) {
+        EXPECT_EQ(GradientPaintedWidth(0, 1001, position, width, colours.first, colours.second),
+                  LayOutGradient(0, 1001, position, width, colours.first, colours.second).PaintedWidth())
+            << "width " << width << " position " << position;
+      }
+    }
+  }
+}
+
 }  // namespace vantrel
