@@ -5,15 +5,17 @@
 //     window CountFolderFiles + PurgeFolder as a cleaning run calls them, on
 //            the progress window shown on screen
 //     silent the same through FolderPurge with a view that draws nothing
-//     bare   the same API calls by hand: a finder walk with the pump before
-//            every entry, then the walk with the pump, DeleteFileA and _rmdir
-//     nopump a finder walk with DeleteFileA and _rmdir, no pump, no count
+//     bare   the same API calls by hand, as the file adapter makes them (the
+//            W functions on \\?\ paths): a finder walk with the pump before
+//            every entry, then the walk with the pump, DeleteFileW and
+//            RemoveDirectoryW
+//     nopump a finder walk with DeleteFileW and RemoveDirectoryW, no pump,
+//            no count
 #include <windows.h>
-#include <direct.h>
 #include <psapi.h>
 
 #include <cstdio>
-#include <cstring>
+#include <cwchar>
 #include <string>
 
 #include "engine/folder_purge.h"
@@ -54,45 +56,53 @@ void Pump() {
   }
 }
 
-bool IsDots(const char* name) { return std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0; }
+bool IsDots(const wchar_t* name) { return std::wcscmp(name, L".") == 0 || std::wcscmp(name, L"..") == 0; }
 
-int BareCount(const std::string& folder) {
-  WIN32_FIND_DATAA data;
-  HANDLE find = FindFirstFileA((folder + "*.*").c_str(), &data);
+int BareCount(const std::wstring& folder) {
+  WIN32_FIND_DATAW data;
+  HANDLE find = FindFirstFileW((folder + L"*.*").c_str(), &data);
   if (find == INVALID_HANDLE_VALUE) return 0;
   int count = 0;
   do {
     Pump();
     if (IsDots(data.cFileName)) continue;
     if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-      count += BareCount(folder + data.cFileName + "\\");
+      count += BareCount(folder + data.cFileName + L"\\");
     } else {
       ++count;
     }
-  } while (FindNextFileA(find, &data));
+  } while (FindNextFileW(find, &data));
   FindClose(find);
   return count;
 }
 
-int BarePurge(const std::string& folder, bool pump) {
-  WIN32_FIND_DATAA data;
-  HANDLE find = FindFirstFileA((folder + "*.*").c_str(), &data);
+int BarePurge(const std::wstring& folder, bool pump) {
+  WIN32_FIND_DATAW data;
+  HANDLE find = FindFirstFileW((folder + L"*.*").c_str(), &data);
   if (find == INVALID_HANDLE_VALUE) return 0;
   int count = 0;
   do {
     if (pump) Pump();
     if (IsDots(data.cFileName)) continue;
-    const std::string full = folder + data.cFileName;
+    const std::wstring full = folder + data.cFileName;
     if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-      count += BarePurge(full + "\\", pump);
-      _rmdir(full.c_str());
+      count += BarePurge(full + L"\\", pump);
+      RemoveDirectoryW(full.c_str());
     } else {
       ++count;
-      DeleteFileA(full.c_str());
+      DeleteFileW(full.c_str());
     }
-  } while (FindNextFileA(find, &data));
+  } while (FindNextFileW(find, &data));
   FindClose(find);
   return count;
+}
+
+std::wstring ExactFolder(const std::string& folder) {
+  std::wstring wide(folder.size(), L'\0');
+  const int length = MultiByteToWideChar(CP_ACP, 0, folder.data(), static_cast<int>(folder.size()),
+                                         wide.data(), static_cast<int>(wide.size()));
+  wide.resize(static_cast<std::size_t>(length));
+  return L"\\\\?\\" + wide;
 }
 
 }  // namespace
@@ -133,10 +143,10 @@ int main(int argc, char** argv) {
     counted = purge.CountFolderFiles(folder, true);
     purged = purge.PurgeFolder(&settings.cleanTemp, folder, true, 0, counted, 0, 1000);
   } else if (mode == "bare") {
-    counted = BareCount(folder);
-    purged = BarePurge(folder, true);
+    counted = BareCount(ExactFolder(folder));
+    purged = BarePurge(ExactFolder(folder), true);
   } else if (mode == "nopump") {
-    purged = BarePurge(folder, false);
+    purged = BarePurge(ExactFolder(folder), false);
     counted = purged;
   } else {
     std::fprintf(stderr, "unknown mode %s\n", mode.c_str());

@@ -259,7 +259,9 @@ void MainDialog::Clean() {
   PlayClickSound();
   progressWindow.Show(SW_SHOW);
   if (progressWindow.Running()) return;
+  folderWindow.CleaningRunStarted();
   progressWindow.RunCleaning(&setup);
+  folderWindow.CleaningRunEnded();
   PlayWaveAsync(IDW_RUN_END);
 }
 

@@ -29,4 +29,13 @@ int GradientFillWidth(int lower, int upper, int position, int clientWidth);
 
 GradientLayout LayOutGradient(int lower, int upper, int position, int clientWidth, Colour start, Colour end);
 
+// LayOutGradient(...).PaintedWidth() without laying out the bands: a run
+// asks for it at every new position.
+int GradientPaintedWidth(int lower, int upper, int position, int clientWidth, Colour start, Colour end);
+
+// Every band of a full bar: what LayOutGradient gives when the fill width
+// reaches the client's right edge. The bands of any position are its first
+// ones.
+std::vector<GradientBand> GradientBands(int clientWidth, Colour start, Colour end);
+
 }  // namespace vantrel

@@ -2,8 +2,6 @@
 
 #include <commctrl.h>
 
-#include "framework/gdi_handles.h"
-
 namespace vantrel {
 
 namespace {
@@ -11,6 +9,21 @@ void FillColour(HDC dc, const RECT& rect, COLORREF colour) {
   Brush brush = SolidBrush(colour);
   FillRect(dc, &rect, brush.get());
 }
+
+// Microseconds, wrapping (GetTickCount moves in steps of up to 16 ms).
+unsigned NowUs() {
+  static const LONGLONG frequency = [] {
+    LARGE_INTEGER f;
+    QueryPerformanceFrequency(&f);
+    return f.QuadPart;
+  }();
+  LARGE_INTEGER now;
+  QueryPerformanceCounter(&now);
+  return static_cast<unsigned>(now.QuadPart / frequency * 1000000 +
+                               now.QuadPart % frequency * 1000000 / frequency);
+}
+
+UINT MillisecondsOf(unsigned us) { return (us + 999) / 1000; }
 }  // namespace
 
 GradientProgress::GradientProgress() : background_(GetSysColor(COLOR_BTNFACE)) {}
@@ -21,16 +34,23 @@ GradientLayout GradientProgress::Layout() const {
   return LayOutGradient(lower_, upper_, position_, client.right - client.left, start_, end_);
 }
 
+int GradientProgress::PaintedWidth() const {
+  RECT client = {};
+  if (hwnd() != nullptr) GetClientRect(hwnd(), &client);
+  return GradientPaintedWidth(lower_, upper_, position_, client.right - client.left, start_, end_);
+}
+
 template <class Change>
 void GradientProgress::Update(Change change) {
   if (hwnd() == nullptr) {
     change();
     return;
   }
-  const int paintedBefore = Layout().PaintedWidth();
+  const int shownBefore = shownWidth_;
   const bool pendingBefore = GetUpdateRect(hwnd(), nullptr, FALSE) != FALSE;
   change();
-  if (Layout().PaintedWidth() != paintedBefore) {
+  shownWidth_ = PaintedWidth();
+  if (shownWidth_ != shownBefore) {
     InvalidateRect(hwnd(), nullptr, FALSE);
   } else if (!pendingBefore) {
     // The system control invalidates on every new position; what we draw
@@ -49,21 +69,39 @@ void GradientProgress::SetRange(int lower, int upper) {
 }
 
 void GradientProgress::SetPos(int position) {
-  if (position == position_) return;
-  if (hwnd() == nullptr) {
-    position_ = position;
-    return;
+  if (measuringFrame_) {
+    // The run has come back past the message pump that put the last frame
+    // on the screen.
+    measuringFrame_ = false;
+    pacer_->FrameTook(NowUs() - frameStartUs_);
   }
-  const int paintedBefore = Layout().PaintedWidth();
+  if (position == position_) return;
   position_ = position;
-  if (Layout().PaintedWidth() == paintedBefore) return;
-  // A run sets a new position for every file, and most of them draw the same
-  // bar. The system control hears only of those that change it (it answers
-  // PBM_GETPOS from position_ below), because it paints at once inside
-  // PBM_SETPOS (Wine's does, over the part it would fill itself) and even an
-  // empty paint costs. The whole bar is marked first, so that one paint does.
+  if (hwnd() == nullptr) return;
+  const int painted = PaintedWidth();
+  if (painted == shownWidth_) return;
+  const bool full = upper_ > lower_ && position_ >= upper_ - 1;
+  if (pacer_->PaintNow(NowUs(), full, lastFrame_)) {
+    Repaint();
+    // A full bar ends a step; what comes next says nothing of the frame.
+    measuringFrame_ = !full;
+  } else if (!timerArmed_) {
+    const UINT due = MillisecondsOf(pacer_->DueIn(NowUs()));
+    timerArmed_ = SetTimer(hwnd(), kPaceTimer, due, nullptr) != 0;
+  }
+}
+
+// A run sets a new position for every file, and most of them draw the same
+// bar. The system control hears only of those that are painted (it answers
+// PBM_GETPOS from position_), because it paints at once inside PBM_SETPOS
+// (Wine's does, over the part it would fill itself) and even an empty paint
+// costs. The whole bar is marked first, so that one paint does.
+void GradientProgress::Repaint() {
+  shownWidth_ = PaintedWidth();
+  frameStartUs_ = NowUs();
+  lastFrame_ = pacer_->Painted(frameStartUs_);
   InvalidateRect(hwnd(), nullptr, FALSE);
-  SendMessageA(hwnd(), PBM_SETPOS, static_cast<WPARAM>(position), 0);
+  SendMessageA(hwnd(), PBM_SETPOS, static_cast<WPARAM>(position_), 0);
 }
 
 void GradientProgress::SetBackgroundColour(COLORREF colour) {
@@ -74,6 +112,7 @@ void GradientProgress::SetBackgroundColour(COLORREF colour) {
 void GradientProgress::SetColours(COLORREF start, COLORREF end) {
   start_ = start;
   end_ = end;
+  fullBar_.Reset();
   Invalidate(false);
 }
 
@@ -83,11 +122,21 @@ std::optional<LRESULT> GradientProgress::OnMessage(UINT message, WPARAM wParam, 
       return TRUE;
     case WM_PAINT: {
       PaintDC dc(hwnd());
+      shownWidth_ = PaintedWidth();
       Paint(dc.get());
       return 0;
     }
     case PBM_GETPOS:
       return position_;
+    case WM_TIMER:
+      if (wParam != kPaceTimer) return std::nullopt;
+      KillTimer(hwnd(), kPaceTimer);
+      timerArmed_ = false;
+      if (PaintedWidth() != shownWidth_) {
+        Repaint();
+        measuringFrame_ = true;
+      }
+      return 0;
     case WM_PRINTCLIENT: {
       RECT client;
       GetClientRect(hwnd(), &client);
@@ -99,24 +148,47 @@ std::optional<LRESULT> GradientProgress::OnMessage(UINT message, WPARAM wParam, 
   }
 }
 
-void GradientProgress::Paint(HDC dc) const {
+// A run repaints its bars up to sixty times a second each, so a paint
+// copies the bands from the full bar drawn once (one BitBlt) instead of
+// drawing them one by one; each pixel is written once, so nothing flickers.
+void GradientProgress::Paint(HDC dc) {
   RECT client;
   GetClientRect(hwnd(), &client);
   RECT clip;
   if (GetClipBox(dc, &clip) == NULLREGION || clip.right <= clip.left || clip.bottom <= clip.top) return;
 
-  // Off-screen first, so the bar does not flicker band by band.
+  const int painted = PaintedWidth();
+  HBITMAP full = painted > 0 ? FullBar(dc, client) : nullptr;
   MemoryDC memory(dc);
-  Bitmap bitmap(CreateCompatibleBitmap(dc, clip.right - clip.left, clip.bottom - clip.top));
-  if (memory.get() == nullptr || !bitmap) {
+  if (painted > 0 && (full == nullptr || memory.get() == nullptr)) {
     DrawGradient(dc, client);
     return;
   }
-  SelectedObject withBitmap(memory.get(), bitmap.get());
-  SetViewportOrgEx(memory.get(), -clip.left, -clip.top, nullptr);
-  DrawGradient(memory.get(), client);
-  SetViewportOrgEx(memory.get(), 0, 0, nullptr);
-  BitBlt(dc, clip.left, clip.top, clip.right - clip.left, clip.bottom - clip.top, memory.get(), 0, 0, SRCCOPY);
+  if (painted > 0) {
+    SelectedObject withBitmap(memory.get(), full);
+    BitBlt(dc, client.left, client.top, painted, client.bottom - client.top, memory.get(), 0, 0,
+           SRCCOPY);
+  }
+  const RECT rest{client.left + painted, client.top, client.right, client.bottom};
+  FillColour(dc, rest, background_);
+}
+
+HBITMAP GradientProgress::FullBar(HDC dc, const RECT& client) {
+  const SIZE size{client.right - client.left, client.bottom - client.top};
+  if (fullBar_ && size.cx == fullBarSize_.cx && size.cy == fullBarSize_.cy) return fullBar_.get();
+  fullBar_.Reset(CreateCompatibleBitmap(dc, size.cx, size.cy));
+  fullBarSize_ = size;
+  MemoryDC memory(dc);
+  if (!fullBar_ || memory.get() == nullptr) {
+    fullBar_.Reset();
+    return nullptr;
+  }
+  SelectedObject withBitmap(memory.get(), fullBar_.get());
+  for (const GradientBand& band : GradientBands(size.cx, start_, end_)) {
+    const RECT rect{band.left, 0, band.right, size.cy};
+    FillColour(memory.get(), rect, band.colour);
+  }
+  return fullBar_.get();
 }
 
 void GradientProgress::DrawGradient(HDC dc, const RECT& client) const {

@@ -20,6 +20,13 @@ bool CacheCleaner::ForEachEntry(std::uint32_t entryType, Handle handle) {
   auto buffer = std::make_unique<CacheEntryBuffer>(size);
   CacheEntry entry;
   auto enumeration = cache_.FindFirst(filter, *buffer, size, entry);
+  // A first entry larger than the buffer is asked for again with the room
+  // the cache asked for, as every later entry is.
+  while (!enumeration && size > buffer->Size()) {
+    buffer.reset();
+    buffer = std::make_unique<CacheEntryBuffer>(size);
+    enumeration = cache_.FindFirst(filter, *buffer, size, entry);
+  }
   if (!enumeration) return false;
 
   auto handleIfMatching = [&] {

@@ -1,6 +1,7 @@
 #include "engine/cleaning_run.h"
 
 #include <cstdint>
+#include <optional>
 
 #include "engine/cache_cleaner.h"
 #include "engine/registry_cleaner.h"
@@ -33,7 +34,7 @@ class CleaningRun::Steps {
   Steps(CleaningRun& run, SetupData& settings)
       : settings_(settings),
         view_(run.view_),
-        purge_(run.ports_.files, run.ports_.pump, run.view_, settings, run.systemFolders_),
+        run_(run),
         cache_(run.ports_.cache, run.ports_.pump, run.view_),
         registry_(run.ports_.registry, run.view_),
         shell_(run.ports_.shell) {}
@@ -95,10 +96,20 @@ class CleaningRun::Steps {
     ++done_;
   }
 
+  // Made at the first folder step, so the shell names the important
+  // folders once for each run that cleans a folder.
+  FolderPurge& Folders() {
+    if (!purge_) {
+      purge_.emplace(run_.ports_.files, run_.ports_.pump, view_, settings_,
+                     WithImportantFolders(run_.systemFolders_, run_.ports_.shell));
+    }
+    return *purge_;
+  }
+
   void PurgeWholeFolder(bool* guardedSwitch, const std::string& folder, bool includeSubfolders,
                         int base, int span) {
-    const int expected = purge_.CountFolderFiles(folder, includeSubfolders);
-    purge_.PurgeFolder(guardedSwitch, folder, includeSubfolders, 0, expected, base, span);
+    const int expected = Folders().CountFolderFiles(folder, includeSubfolders);
+    Folders().PurgeFolder(guardedSwitch, folder, includeSubfolders, 0, expected, base, span);
   }
 
   void FolderStep(const char* label, bool* guardedSwitch, const std::string& folder,
@@ -175,7 +186,8 @@ class CleaningRun::Steps {
 
   SetupData& settings_;
   ProgressView& view_;
-  FolderPurge purge_;
+  CleaningRun& run_;
+  std::optional<FolderPurge> purge_;
   CacheCleaner cache_;
   RegistryCleaner registry_;
   Shell& shell_;

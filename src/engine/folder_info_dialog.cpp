@@ -67,6 +67,13 @@ void FolderInfoDialog::RefreshText() {
   survey_.Refresh(*settings, textControl_);
 }
 
+void FolderInfoDialog::CleaningRunStarted() { survey_.RunStarted(); }
+
+void FolderInfoDialog::CleaningRunEnded() {
+  survey_.RunEnded();
+  if (hwnd() != nullptr && IsWindowVisible(hwnd())) RefreshText();
+}
+
 void FolderInfoDialog::BindControls() {
   Bind(closeButton, IDC_FOLDER_INFO_CLOSE);
   Bind(title, IDC_FOLDER_INFO_TITLE);

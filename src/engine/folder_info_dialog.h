@@ -36,6 +36,11 @@ class FolderInfoDialog : public Dialog {
   // while a refresh is running already or before settings is given.
   void RefreshText();
 
+  // A cleaning run starts or ends: no refresh walks the folders while it
+  // runs, and a visible window refreshes once when it has ended.
+  void CleaningRunStarted();
+  void CleaningRunEnded();
+
   // The main window's settings record; given before the window is created.
   SetupData* settings = nullptr;
 

@@ -1,7 +1,9 @@
 #include "engine/folder_survey.h"
 
 #include <cstdio>
+#include <utility>
 
+#include "engine/canonical_path.h"
 #include "engine/folder_walk.h"
 #include "platform/file_system.h"
 #include "platform/message_pump.h"
@@ -45,22 +47,27 @@ class RunningFlag {
   bool& flag_;
 };
 
-}  // namespace
-
-std::uint32_t FolderSize(FileSystem& files, MessagePump& pump, std::string folder,
-                         bool includeSubfolders) {
-  // An empty path would search "\*.*", the root of the current drive.
-  if (folder.empty()) return 0;
-  if (folder.back() != '\\') folder += '\\';
+// folder is canonical, with its trailing backslash.
+std::uint32_t CanonicalFolderSize(FileSystem& files, MessagePump& pump, const std::string& folder,
+                                  bool includeSubfolders) {
   std::uint32_t total = 0;
   WalkFolder(files, pump, folder + "*.*", [&](const DirEntry& entry) {
     if (IsDotEntry(entry)) return;
     total += entry.sizeLow;
     if (includeSubfolders && entry.isDirectory && !IsFolderLink(entry)) {
-      total += FolderSize(files, pump, folder + entry.name, includeSubfolders);
+      total += CanonicalFolderSize(files, pump, folder + entry.name + '\\', includeSubfolders);
     }
   });
   return total;
+}
+
+}  // namespace
+
+std::uint32_t FolderSize(FileSystem& files, MessagePump& pump, std::string folder,
+                         bool includeSubfolders) {
+  const std::string canonical = CanonicalFolder(files, std::move(folder));
+  if (canonical.empty()) return 0;
+  return CanonicalFolderSize(files, pump, canonical, includeSubfolders);
 }
 
 std::string BuildSurveyText(FileSystem& files, MessagePump& pump, Shell& shell,
@@ -82,7 +89,7 @@ std::string BuildSurveyText(FileSystem& files, MessagePump& pump, Shell& shell,
 }
 
 bool FolderSurvey::Refresh(const SetupData& settings, SurveyTextView& view) {
-  if (running_) return false;
+  if (running_ || cleaningRun_) return false;
   const RunningFlag running(running_);
   const std::string text = BuildSurveyText(files_, pump_, shell_, settings);
   if (view.Text() != text) view.SetText(text);

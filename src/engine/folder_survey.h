@@ -42,11 +42,19 @@ class FolderSurvey {
   // does nothing and returns false.
   bool Refresh(const SetupData& settings, SurveyTextView& view);
 
+  // A cleaning run dispatches messages before every file and cache entry; a
+  // survey walked from inside it would slow the run several times over. So
+  // from RunStarted until RunEnded every Refresh does nothing and returns
+  // false.
+  void RunStarted() { cleaningRun_ = true; }
+  void RunEnded() { cleaningRun_ = false; }
+
  private:
   FileSystem& files_;
   MessagePump& pump_;
   Shell& shell_;
   bool running_ = false;
+  bool cleaningRun_ = false;
 };
 
 }  // namespace vantrel

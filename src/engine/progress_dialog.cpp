@@ -37,6 +37,7 @@ BOOL ProgressDialog::OnInitDialog() {
   overallBar.SetPos(0);
   categoryBar.SetBackgroundColour(RGB(0xEA, 0xED, 0xF4));
   overallBar.SetBackgroundColour(RGB(0xEA, 0xED, 0xF4));
+  overallBar.PaceWith(categoryBar);
   stepLabel.SetColours(RGB(0x33, 0x99, 0xCC), RGB(0xFF, 0xFF, 0xFF));
   countLabel.SetColours(RGB(0x33, 0x99, 0xCC), RGB(0xFF, 0xFF, 0xFF));
   closeButton.LoadBitmaps(IDB_CLOSE_NORMAL, IDB_CLOSE_PRESSED, IDB_CLOSE_HOVER);
@@ -63,7 +64,7 @@ bool ProgressDialog::OnPaint() {
 }
 
 FolderPurge ProgressDialog::Folders() {
-  return FolderPurge(files_, pump_, *this, *settings, systemFolders_);
+  return FolderPurge(files_, pump_, *this, *settings, WithImportantFolders(systemFolders_, shell_));
 }
 
 int ProgressDialog::CountFolderFiles(std::string path, bool includeSubfolders) {

@@ -11,34 +11,37 @@ namespace vantrel {
 
 namespace {
 
-std::string TextOf(const std::array<char, kShellPathSize>& buffer) {
+using PathBuffer = std::array<char, kShellPathSize>;
+
+std::string TextOf(const PathBuffer& buffer) {
   const auto end = std::find(buffer.begin(), buffer.end(), '\0');
   return std::string(buffer.begin(), end);
 }
 
+// Each lookup gets a cleared buffer of its own, and a lookup that fails
+// gives an empty path: left with the previous folder's text, the step of
+// this folder would empty that other folder instead.
+std::string SpecialFolder(Shell& shell, int folder) {
+  PathBuffer buffer;
+  buffer.fill('\0');
+  return shell.SpecialFolderPath(folder, buffer.data()) ? TextOf(buffer) : std::string();
+}
+
+std::string TempFolder(Shell& shell) {
+  PathBuffer buffer;
+  buffer.fill('\0');
+  const std::size_t length = shell.TempPath(buffer.size(), buffer.data());
+  return length == 0 || length >= buffer.size() ? std::string() : TextOf(buffer);
+}
+
 }  // namespace
 
-// One buffer serves all five calls and is cleared only before the first two;
-// no result is looked at. A folder the shell cannot give therefore takes
-// whatever the previous call left in the buffer.
 void FindSpecialFolders(Shell& shell, SetupData& setup) {
-  std::array<char, kShellPathSize> buffer;
-  buffer.fill('\0');
-  shell.SpecialFolderPath(csidl::kCookies, buffer.data());
-  setup.cookieFolder = TextOf(buffer);
-
-  buffer.fill('\0');
-  shell.SpecialFolderPath(csidl::kInternetCache, buffer.data());
-  setup.cacheFolder = TextOf(buffer);
-
-  shell.SpecialFolderPath(csidl::kRecent, buffer.data());
-  setup.recentFolder = TextOf(buffer);
-
-  shell.SpecialFolderPath(csidl::kHistory, buffer.data());
-  setup.historyFolder = TextOf(buffer);
-
-  shell.TempPath(buffer.size(), buffer.data());
-  setup.tempFolder = TextOf(buffer);
+  setup.cookieFolder = SpecialFolder(shell, csidl::kCookies);
+  setup.cacheFolder = SpecialFolder(shell, csidl::kInternetCache);
+  setup.recentFolder = SpecialFolder(shell, csidl::kRecent);
+  setup.historyFolder = SpecialFolder(shell, csidl::kHistory);
+  setup.tempFolder = TempFolder(shell);
 }
 
 }  // namespace vantrel

@@ -8,7 +8,8 @@ class SetupData;
 class Shell;
 
 // Asks the shell for the cookie, cache, Recent and History folders (without a
-// trailing backslash) and for the temp folder (with one).
+// trailing backslash) and for the temp folder (with one). A folder the shell
+// cannot give is left empty, so that no step cleans it.
 void FindSpecialFolders(Shell& shell, SetupData& setup);
 
 }  // namespace vantrel

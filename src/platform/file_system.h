@@ -37,6 +37,15 @@ class FileSystem {
   virtual bool RemoveEmptyFolder(const std::string& path) = 0;
   // _access(path, 0) == 0
   virtual bool Exists(const std::string& path) = 0;
+  // The absolute path the system resolves path to, by the rules of
+  // GetFullPathName ("." and "..", "/", repeated separators, the current
+  // folder), with short (8.3) names expanded where the path exists. Empty
+  // when the system cannot resolve it.
+  virtual std::string FullPath(const std::string& path) = 0;
+  // What names the folder at path itself, whatever way leads to it (a link,
+  // a junction, another drive letter): two paths to one folder give the same
+  // text. Empty when the folder cannot be opened.
+  virtual std::string FolderIdentity(const std::string& path) = 0;
 
   virtual ReadResult Read(const std::string& path, std::string& bytes) = 0;
   // Creates or truncates path and writes bytes; false unless every byte was

@@ -7,6 +7,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
+#include <vector>
 
 namespace vantrel {
 
@@ -49,6 +51,12 @@ class Shell {
   virtual RecycleBinInfo QueryRecycleBin() = 0;
   // SHEmptyRecycleBinA(NULL, NULL, flags) over all drives; true on S_OK.
   virtual bool EmptyRecycleBin(unsigned flags) = 0;
+  // The folders the running system cannot do without, as it names them: the
+  // desktop, start menu and Programs folders (the user's and all users'),
+  // the profile, My Documents, Program Files (both on 64-bit Windows), the
+  // Windows and system folders. Folders the system does not name are left
+  // out.
+  virtual std::vector<std::string> ImportantFolders() = 0;
 };
 
 }  // namespace vantrel

@@ -61,8 +61,8 @@ class UrlCache {
  public:
   virtual ~UrlCache() = default;
   // Starts an enumeration of the entries that filter selects and reads the
-  // first into buffer. nullptr when it cannot start (nothing to enumerate,
-  // or the first entry does not fit).
+  // first into buffer. nullptr when it cannot start: nothing to enumerate,
+  // or the first entry does not fit, and then size holds the size needed.
   virtual std::unique_ptr<CacheEnumeration> FindFirst(std::uint32_t filter,
                                                       CacheEntryBuffer& buffer,
                                                       std::uint32_t& size, CacheEntry& entry) = 0;

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <iterator>
 #include <ostream>
 
 #include "engine/folder_purge.h"
@@ -49,6 +50,7 @@ class FolderPurgeTest : public ::testing::Test {
 struct GuardCase {
   const char* path;
   const char* message;  // nullptr: the folder is searched
+  const char* searched = nullptr;  // the folder searched, when not path with a backslash
 };
 
 // Test names stay ASCII: bytes above 0x7F as <B9><D9>, backslashes as "/".
@@ -80,7 +82,7 @@ TEST_P(PathGuardTest, RefusesOrSearches) {
     EXPECT_EQ(result, 7);  // nothing found: the start count
     EXPECT_TRUE(view.Shown().empty());
     EXPECT_TRUE(settings.cleanTemp);
-    std::string pattern = c.path;
+    std::string pattern = c.searched != nullptr ? c.searched : c.path;
     if (pattern.empty() || pattern.back() != '\\') pattern += '\\';
     EXPECT_EQ(files.calls, std::vector<std::string>{"Find " + pattern + "*.*"});
   } else {
@@ -99,7 +101,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         // Roots: shorter than 4 bytes once the backslash is added.
         GuardCase{"", kRoot}, GuardCase{"C:", kRoot}, GuardCase{"C:\\", kRoot},
-        GuardCase{"C:A", nullptr},  // 4 bytes: past the root test
+        GuardCase{"C:A", nullptr, "C:\\Work\\A"},  // relative to the current folder
         GuardCase{"C:\\A", nullptr},
         // The Windows folder directly below a three-byte prefix, any case.
         GuardCase{"C:\\WINDOWS", kWindows}, GuardCase{"c:\\windows\\", kWindows},
@@ -121,7 +123,7 @@ INSTANTIATE_TEST_SUITE_P(
         GuardCase{"E:\\OLD\\WINDOWS\\SYSTEM", kImportant},
         GuardCase{"C:\\WINNT\\SYSTEM32", kImportant}, GuardCase{"C:\\winnt\\system", kImportant},
         GuardCase{"F:\\BACKUP\\WINNT\\SYSTEM32\\", kImportant},
-        GuardCase{"C:WINDOWS\\SYSTEM\\", nullptr},  // no room for a drive prefix
+        GuardCase{"C:WINDOWS\\SYSTEM\\", kImportant},  // C:\Work\WINDOWS\SYSTEM
         GuardCase{"C:\\WINDOWS\\SYSTEM32\\DRIVERS", nullptr},
         // 0x81 is a lead byte and the "w" after it its trail byte: this is a
         // Korean character followed by "indows", not a WINDOWS folder.
@@ -132,6 +134,209 @@ INSTANTIATE_TEST_SUITE_P(
         GuardCase{"e:\\os\\win", kImportant}, GuardCase{"E:\\OS\\WIN\\SYS", kImportant},
         GuardCase{"E:\\OS\\Win\\Temp", nullptr}, GuardCase{"E:\\OS", nullptr},
         GuardCase{"E:\\OS\\Win\\Sys\\Drivers", nullptr}));
+
+// --- spellings ------------------------------------------------------------------
+//
+// A system laid out as a fresh Windows lays it out, with a canary in every
+// folder the guard protects. The in-memory file system resolves every
+// spelling as Windows does, so a spelling the guard did not recognise would
+// reach the canary.
+
+const char* const kProtected[] = {
+    "C:\\Windows",
+    "C:\\Windows\\System32",
+    "C:\\Users\\me\\Desktop",
+    "C:\\Users\\Public\\Desktop",
+    "C:\\Users\\me\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu",
+    "C:\\Users\\me\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs",
+    "C:\\ProgramData\\Microsoft\\Windows\\Start Menu",
+    "C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs",
+    "C:\\Users\\me",
+    "C:\\Users\\me\\Documents",
+    "C:\\Program Files",
+    "C:\\Program Files (x86)",
+};
+
+class SpellingTest : public FolderPurgeTest, public ::testing::WithParamInterface<GuardCase> {
+ protected:
+  void SetUp() override {
+    for (const char* folder : kProtected) files.AddFile(std::string(folder) + "\\canary.txt");
+    files.AddFile("C:\\Windows\\Temp\\t.tmp");
+    files.AddFile("C:\\Users\\me\\Documents\\scratch\\s.txt");
+    files.AddFile("C:\\Program Files\\App\\Cache\\c.dat");
+    files.AddFile("S:\\s.txt");
+    files.AddFile("T:\\x\\t.txt");
+    files.AddFile("U:\\u.txt");
+    files.AddShortName("C:\\PROGRA~1", "C:\\Program Files");
+    files.AddShortName("C:\\Users\\me\\DOCUME~1", "C:\\Users\\me\\Documents");
+    files.currentFolder = "C:\\Windows";
+  }
+  FolderPurge SystemPurge() {
+    SystemFolders system{"C:\\WINDOWS", "C:\\WINDOWS\\SYSTEM32"};
+    system.importantFolders.assign(std::begin(kProtected) + 2, std::end(kProtected));
+    return FolderPurge(files, pump, view, settings, system);
+  }
+};
+
+TEST_P(SpellingTest, ProtectedFoldersAreRefusedHoweverSpelt) {
+  const GuardCase& c = GetParam();
+  settings.cleanTemp = true;
+  FolderPurge purge = SystemPurge();
+  const int result = purge.PurgeFolder(&settings.cleanTemp, c.path, true, 0, 10, 0, 1000);
+  for (const char* folder : kProtected) {
+    EXPECT_TRUE(files.HasFile(std::string(folder) + "\\canary.txt")) << folder;
+  }
+  if (c.message == nullptr) {
+    EXPECT_GE(result, 0);
+    EXPECT_TRUE(view.Shown().empty());
+    EXPECT_TRUE(settings.cleanTemp);
+    ASSERT_FALSE(files.calls.empty());
+    EXPECT_EQ(files.calls[0], std::string("Find ") + c.searched + "*.*");
+  } else {
+    EXPECT_EQ(result, -1);
+    ASSERT_EQ(view.Shown().size(), 1u);
+    EXPECT_EQ(view.Shown()[0].text, c.message);
+    EXPECT_FALSE(settings.cleanTemp);
+    EXPECT_TRUE(files.calls.empty());
+  }
+}
+
+TEST_P(SpellingTest, ACleaningStepNeverReachesACanary) {
+  const GuardCase& c = GetParam();
+  FolderPurge purge = SystemPurge();
+  const int expected = purge.CountFolderFiles(c.path, true);
+  purge.PurgeFolder(nullptr, c.path, true, 0, expected, 0, 1000);
+  for (const char* folder : kProtected) {
+    EXPECT_TRUE(files.HasFile(std::string(folder) + "\\canary.txt")) << folder;
+  }
+  for (const char* file : {"S:\\s.txt", "T:\\x\\t.txt", "U:\\u.txt"}) {
+    EXPECT_TRUE(files.HasFile(file)) << file;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SpellingTest,
+    ::testing::Values(
+        // The Windows folder.
+        GuardCase{"C:\\users\\..\\windows", kWindows}, GuardCase{"C:\\\\windows", kWindows},
+        GuardCase{"C:/windows", kWindows}, GuardCase{"C:\\WINDOWS\\.", kWindows},
+        GuardCase{"C:\\WINDOWS\\\\", kWindows}, GuardCase{"C:\\windows.", kWindows},
+        GuardCase{"C:\\windows. .", kWindows}, GuardCase{"C:\\windows ", kWindows},
+        GuardCase{"C:\\Windows\\System32\\..", kWindows}, GuardCase{".", kWindows},
+        GuardCase{"..\\Windows", kWindows}, GuardCase{"\\windows", kWindows},
+        GuardCase{"\\\\?\\C:\\windows", kWindows}, GuardCase{"\\\\.\\C:\\windows", kWindows},
+        GuardCase{"\\??\\C:\\windows", kWindows}, GuardCase{"//?/C:/windows", kWindows},
+        GuardCase{"\\\\?\\\\\\.\\C:\\windows", kWindows},
+        // The system folder.
+        GuardCase{"C:/windows/system32", kImportant}, GuardCase{"C:\\windows\\system32.", kImportant},
+        GuardCase{"C:\\windows\\system32 ", kImportant}, GuardCase{"system32", kImportant},
+        GuardCase{"C:\\windows\\system32\\drivers\\..", kImportant},
+        GuardCase{"C:\\Windows\\.\\System32\\.\\", kImportant},
+        GuardCase{"\\\\?\\C:\\windows\\system32", kImportant},
+        // Drive and share roots.
+        GuardCase{"S:\\.", kRoot}, GuardCase{"T:\\x\\..", kRoot}, GuardCase{"U:\\\\\\", kRoot},
+        GuardCase{"C:\\Windows\\..", kRoot}, GuardCase{"C:\\..\\..", kRoot},
+        GuardCase{"\\\\?\\S:\\", kRoot}, GuardCase{"\\\\server\\share", kRoot},
+        GuardCase{"\\\\server\\share\\", kRoot}, GuardCase{"//server/share/", kRoot},
+        GuardCase{"\\\\?\\UNC\\server\\share", kRoot}, GuardCase{"\\\\server\\share\\x\\..", kRoot},
+        GuardCase{"\\\\server", kRoot}, GuardCase{"C:\\Windows\\...", kWindows},
+        // The folders the running system names, in any spelling.
+        GuardCase{"C:\\Users\\me\\Desktop", kImportant},
+        GuardCase{"c:\\users\\ME\\desktop\\", kImportant},
+        GuardCase{"C:\\Users\\me\\Desktop\\..\\Desktop.", kImportant},
+        GuardCase{"C:\\Users\\Public\\Desktop", kImportant},
+        GuardCase{"C:\\Users\\me\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu", kImportant},
+        GuardCase{"C:/Users/me/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/", kImportant},
+        GuardCase{"C:\\ProgramData\\Microsoft\\Windows\\Start Menu", kImportant},
+        GuardCase{"C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs", kImportant},
+        GuardCase{"C:\\Users\\me", kImportant}, GuardCase{"C:\\Users\\me\\Documents\\.", kImportant},
+        GuardCase{"C:\\Users\\me\\DOCUME~1", kImportant}, GuardCase{"C:\\PROGRA~1", kImportant},
+        GuardCase{"C:\\Program Files", kImportant}, GuardCase{"C:\\Program Files (x86)\\", kImportant},
+        // Below them everything passes, judged and searched by its canonical
+        // spelling.
+        GuardCase{"C:\\Users\\me\\Documents\\scratch", nullptr,
+                  "C:\\Users\\me\\Documents\\scratch\\"},
+        GuardCase{"C:\\Users\\me\\DOCUME~1\\scratch\\.", nullptr,
+                  "C:\\Users\\me\\Documents\\scratch\\"},
+        GuardCase{"C:\\PROGRA~1\\App\\Cache", nullptr, "C:\\Program Files\\App\\Cache\\"},
+        GuardCase{"Temp", nullptr, "C:\\Windows\\Temp\\"},
+        GuardCase{"C:\\Windows//Temp.", nullptr, "C:\\Windows\\Temp\\"}));
+
+TEST_F(FolderPurgeTest, SubFoldersOfAProtectedFolderAreCleanedButNotItself) {
+  files.AddFile("C:\\Users\\me\\Documents\\canary.txt");
+  files.AddFile("C:\\Users\\me\\Documents\\scratch\\a.txt");
+  files.AddFile("C:\\Users\\me\\Documents\\scratch\\sub\\b.txt");
+  SystemFolders system;
+  system.importantFolders = {"C:\\Users\\me\\Documents"};
+  FolderPurge purge(files, pump, view, settings, system);
+  const int expected = purge.CountFolderFiles("C:\\Users\\me\\Documents\\scratch", true);
+  EXPECT_EQ(expected, 2);
+  EXPECT_EQ(purge.PurgeFolder(nullptr, "C:\\Users\\me\\Documents\\scratch", true, 0, expected, 0,
+                              1000),
+            2);
+  EXPECT_FALSE(files.HasFile("C:\\Users\\me\\Documents\\scratch\\a.txt"));
+  EXPECT_FALSE(files.HasDirectory("C:\\Users\\me\\Documents\\scratch\\sub"));
+  EXPECT_TRUE(files.HasFile("C:\\Users\\me\\Documents\\canary.txt"));
+  EXPECT_TRUE(view.Shown().empty());
+}
+
+TEST_F(FolderPurgeTest, ARecursivePurgeRefusesAnImportantFolderOnTheWay) {
+  files.AddFile("C:\\Users\\a.txt");
+  files.AddFile("C:\\Users\\me\\Desktop\\canary.txt");
+  files.AddFile("C:\\Users\\me\\other\\b.txt");
+  SystemFolders system;
+  system.importantFolders = {"C:\\Users\\me\\Desktop"};
+  FolderPurge purge(files, pump, view, settings, system);
+  const int expected = purge.CountFolderFiles("C:\\Users", true);
+  bool flag = true;
+  EXPECT_EQ(purge.PurgeFolder(&flag, "C:\\Users", true, 0, expected, 0, 1000), 2);
+  EXPECT_FALSE(flag);
+  ASSERT_EQ(view.Shown().size(), 1u);
+  EXPECT_EQ(view.Shown()[0].text, kImportant);
+  EXPECT_TRUE(files.HasFile("C:\\Users\\me\\Desktop\\canary.txt"));
+  EXPECT_FALSE(files.HasFile("C:\\Users\\me\\other\\b.txt"));
+}
+
+// Windows keeps junctions such as "Documents and Settings" for old paths; the
+// guard knows a protected folder by what it is, not by the path to it.
+TEST_F(FolderPurgeTest, AProtectedFolderReachedThroughAJunctionIsRefused) {
+  files.AddFile("C:\\Users\\me\\Desktop\\canary.txt");
+  files.AddFile("C:\\Users\\me\\notes.txt");
+  files.AddDirectoryLink("C:\\Documents and Settings", "C:\\Users");
+  SystemFolders system;
+  system.importantFolders = {"C:\\Users\\me\\Desktop"};
+  FolderPurge purge(files, pump, view, settings, system);
+
+  bool flag = true;
+  EXPECT_EQ(purge.PurgeFolder(&flag, "C:\\Documents and Settings\\me\\Desktop", true, 0, 1, 0, 1000),
+            -1);
+  EXPECT_FALSE(flag);
+  ASSERT_EQ(view.Shown().size(), 1u);
+  EXPECT_EQ(view.Shown()[0].text, kImportant);
+
+  // A link of another name to it, given to the purge.
+  files.AddDirectoryLink("C:\\Work\\mine", "C:\\Users\\me\\Desktop");
+  EXPECT_EQ(purge.PurgeFolder(nullptr, "C:\\Work\\mine", true, 0, 1, 0, 1000), -1);
+  EXPECT_EQ(view.Shown().size(), 2u);
+
+  // Walked from above, the desktop is met as a sub-folder and refused there.
+  const int expected = purge.CountFolderFiles("C:\\Documents and Settings", true);
+  EXPECT_EQ(purge.PurgeFolder(nullptr, "C:\\Documents and Settings", true, 0, expected, 0, 1000), 1);
+  EXPECT_EQ(view.Shown().size(), 3u);
+  EXPECT_TRUE(files.HasFile("C:\\Users\\me\\Desktop\\canary.txt"));
+  EXPECT_FALSE(files.HasFile("C:\\Users\\me\\notes.txt"));
+}
+
+TEST_F(FolderPurgeTest, AnUnresolvablePathCountsNothingAndIsRefusedAsARoot) {
+  files.AddFile("C:\\Work\\a.txt");
+  FolderPurge purge = Purge();
+  for (const char* path : {"", "\\\\?\\", "\\\\.\\", "\\??\\"}) {
+    EXPECT_EQ(purge.CountFolderFiles(path, true), 0) << path;
+    EXPECT_EQ(purge.PurgeFolder(nullptr, path, true, 0, 3, 0, 1000), -1) << path;
+  }
+  EXPECT_TRUE(files.HasFile("C:\\Work\\a.txt"));
+  EXPECT_TRUE(files.calls.empty());
+}
 
 TEST_F(FolderPurgeTest, UpperCaseCopyKeepsDoubleByteCharactersWhole) {
   // 0x81 0x61 and 0xFE 0x7A are Korean characters whose trail bytes look
@@ -325,6 +530,33 @@ TEST_F(FolderPurgeTest, ConfiguredCleaningFoldersAreEmptiedButKept) {
   EXPECT_FALSE(files.HasDirectory("C:\\DATA\\Other"));
   EXPECT_FALSE(files.HasFile("C:\\DATA\\Temp\\t.txt"));
   EXPECT_FALSE(files.HasFile("C:\\DATA\\Keep\\k.txt"));
+}
+
+// The file adapter hands a name the code page cannot hold over as 0xFF and
+// UTF-16 hex digits; the purge must pass such names back untouched, at any
+// depth.
+TEST_F(FolderPurgeTest, EveryNameAndEveryDepthIsHandedBackAsFound) {
+  const std::string naive = "\xFF" "006E006100EF00760065";
+  const std::string emojiFolder = "\xFF" "D83DDE00";
+  std::string deep = "C:\\T";
+  for (int level = 0; level < 6; ++level) {
+    deep += "\\" + std::string(48, static_cast<char>('a' + level));
+  }
+  const std::string deepFile = deep + "\\deep.txt";
+  ASSERT_GT(deepFile.size(), 290u);
+  for (const std::string& file : {"C:\\T\\" + naive, "C:\\T\\" + emojiFolder + "\\x.txt",
+                                   std::string("C:\\T\\한글.txt"), deepFile}) {
+    files.AddFile(file, "12345");
+  }
+  files.AddFile("C:\\outside.txt");
+  FolderPurge purge = Purge();
+  const int expected = purge.CountFolderFiles("C:\\T", true);
+  EXPECT_EQ(expected, 4);
+  EXPECT_EQ(purge.PurgeFolder(nullptr, "C:\\T", true, 0, expected, 0, 1000), 4);
+  EXPECT_TRUE(Called("Delete C:\\T\\" + naive));
+  EXPECT_TRUE(Called("RemoveEmptyFolder C:\\T\\" + emojiFolder));
+  EXPECT_TRUE(Called("Delete " + deepFile));
+  EXPECT_EQ(files.AllPaths(), (std::vector<std::string>{"C:\\", "C:\\outside.txt", "C:\\T"}));
 }
 
 TEST_F(FolderPurgeTest, DirectoryLinksAreNeverFollowedNorRemoved) {

@@ -231,5 +231,19 @@ TEST_F(FolderSurveyTest, RefreshFromInsideAWalkIsSkipped) {
   EXPECT_EQ(view.sets, 2);
 }
 
+TEST_F(FolderSurveyTest, NoRefreshWalksWhileACleaningRunIsGoingOn) {
+  FolderSurvey survey(files, pump, shell);
+  RecordingTextView view;
+  survey.RunStarted();
+  EXPECT_FALSE(survey.Refresh(settings, view));
+  EXPECT_FALSE(survey.Refresh(settings, view));
+  EXPECT_TRUE(files.calls.empty());
+  EXPECT_TRUE(shell.calls.empty());
+  EXPECT_EQ(view.sets, 0);
+  survey.RunEnded();
+  EXPECT_TRUE(survey.Refresh(settings, view));
+  EXPECT_EQ(view.shown, Survey());
+}
+
 }  // namespace
 }  // namespace vantrel

@@ -103,4 +103,41 @@ TEST(LayOutGradient, PaintedWidthStaysWhileTheFillStaysInOneBand) {
 }
 
 }  // namespace
+TEST(GradientBands, EveryPositionDrawsTheFirstBandsOfTheFullBar) {
+  const Colour red = MakeColour(0xFF, 0, 0);
+  const Colour blue = MakeColour(0, 0, 0xFF);
+  for (int width : {1, 37, 200, 400}) {
+    const std::vector<GradientBand> full = GradientBands(width, red, blue);
+    ASSERT_EQ(full.size(), 255u);
+    EXPECT_EQ(full.back().right, width);
+    for (int position = 1; position <= 1000; position += 7) {
+      const GradientLayout layout = LayOutGradient(0, 1001, position, width, red, blue);
+      ASSERT_LE(layout.bands.size(), full.size());
+      for (std::size_t i = 0; i < layout.bands.size(); ++i) {
+        EXPECT_EQ(layout.bands[i].left, full[i].left);
+        EXPECT_EQ(layout.bands[i].right, full[i].right);
+        EXPECT_EQ(layout.bands[i].colour, full[i].colour);
+      }
+    }
+  }
+  EXPECT_TRUE(GradientBands(0, red, blue).empty());
+}
+
+TEST(GradientPaintedWidth, IsThePaintedWidthOfTheLayout) {
+  const Colour red = MakeColour(0xFF, 0, 0);
+  const Colour blue = MakeColour(0, 0, 0xFF);
+  const Colour grey = MakeColour(0x80, 0x80, 0x80);
+  const Colour lighter = MakeColour(0x83, 0x81, 0x80);
+  for (int width : {0, 1, 7, 200, 254, 255, 256, 397, 1000}) {
+    for (const auto& colours : {std::make_pair(red, blue), std::make_pair(grey, lighter),
+                                std::make_pair(grey, grey)}) {
+      for (int position = -2; position <= 1003; ++position) {
+        EXPECT_EQ(GradientPaintedWidth(0, 1001, position, width, colours.first, colours.second),
+                  LayOutGradient(0, 1001, position, width, colours.first, colours.second).PaintedWidth())
+            << "width " << width << " position " << position;
+      }
+    }
+  }
+}
+
 }  // namespace vantrel

@@ -37,24 +37,30 @@ TEST_F(SpecialFoldersTest, StoresTheFiveFoldersInOrder) {
                                                    "TempPath 260"}));
 }
 
-TEST_F(SpecialFoldersTest, BufferIsClearedBeforeTheFirstTwoCallsOnly) {
+TEST_F(SpecialFoldersTest, EveryLookupGetsAClearedBuffer) {
   FindSpecialFolders(shell, setup);
   ASSERT_EQ(shell.buffersSeen.size(), 5u);
-  EXPECT_EQ(shell.buffersSeen[0], kZeroBuffer);
-  EXPECT_EQ(shell.buffersSeen[1], kZeroBuffer);
-  // The third call finds the cache path the second one left behind.
-  EXPECT_EQ(shell.buffersSeen[2].substr(0, 18), std::string("C:\\Profile\\Cache\0\0", 18));
-  EXPECT_EQ(shell.buffersSeen[3].substr(0, 19), std::string("C:\\Profile\\Recent\0\0", 19));
+  for (const std::string& buffer : shell.buffersSeen) EXPECT_EQ(buffer, kZeroBuffer);
 }
 
-TEST_F(SpecialFoldersTest, FailedCallStoresWhatThePreviousCallLeft) {
+// A failed lookup must not inherit the previous folder's path: the temp step
+// would then empty the History folder.
+TEST_F(SpecialFoldersTest, FailedLookupLeavesItsFolderEmpty) {
   shell.folders.erase(csidl::kRecent);
   shell.folders.erase(csidl::kHistory);
   shell.tempAvailable = false;
   FindSpecialFolders(shell, setup);
-  EXPECT_EQ(setup.recentFolder, "C:\\Profile\\Cache");
-  EXPECT_EQ(setup.historyFolder, "C:\\Profile\\Cache");
-  EXPECT_EQ(setup.tempFolder, "C:\\Profile\\Cache");
+  EXPECT_EQ(setup.cacheFolder, "C:\\Profile\\Cache");
+  EXPECT_EQ(setup.recentFolder, "");
+  EXPECT_EQ(setup.historyFolder, "");
+  EXPECT_EQ(setup.tempFolder, "");
+}
+
+TEST_F(SpecialFoldersTest, FailedTempLookupAfterHistoryLeavesTempEmpty) {
+  shell.tempAvailable = false;
+  FindSpecialFolders(shell, setup);
+  EXPECT_EQ(setup.historyFolder, "C:\\Profile\\History");
+  EXPECT_EQ(setup.tempFolder, "");
 }
 
 TEST_F(SpecialFoldersTest, FailedCacheCallAfterClearingStoresEmptyText) {
@@ -82,10 +88,10 @@ TEST_F(SpecialFoldersTest, ShorterPathOverALongerOneKeepsOnlyItsOwnText) {
   EXPECT_EQ(setup.tempFolder, "C:\\T\\");
 }
 
-TEST_F(SpecialFoldersTest, TempPathTooLongForTheBufferLeavesThePreviousText) {
+TEST_F(SpecialFoldersTest, TempPathTooLongForTheBufferIsLeftEmpty) {
   shell.tempFolder = "C:\\" + std::string(300, 'x') + "\\";
   FindSpecialFolders(shell, setup);
-  EXPECT_EQ(setup.tempFolder, "C:\\Profile\\History");
+  EXPECT_EQ(setup.tempFolder, "");
 }
 
 }  // namespace

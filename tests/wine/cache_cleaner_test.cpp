@@ -174,5 +174,20 @@ TEST_F(CacheCleanerWineTest, AnEntryLargerThanTheFirstBufferIsDeletedToo) {
   ExpectPurgeDeletesExactly(NORMAL_CACHE_ENTRY);
 }
 
+TEST_F(CacheCleanerWineTest, AFirstEntryLargerThanTheFirstBufferIsDeletedToo) {
+  // With the cache empty, the long entry is the first one the enumeration gives.
+  for (const auto& e : AllEntries()) DeleteUrlCacheEntryA(e.url.c_str());
+  ASSERT_THAT(AllEntries(), IsEmpty());
+  const std::string longUrl =
+      "http://first" + std::to_string(GetCurrentProcessId()) + ".vantrel.test/" +
+      std::string(5000, 'b');
+  ASSERT_TRUE(Seed(longUrl, NORMAL_CACHE_ENTRY));
+  seeded = {{longUrl, NORMAL_CACHE_ENTRY}};
+
+  EXPECT_EQ(cleaner.CountCacheEntries(NORMAL_CACHE_ENTRY), 1);
+  ExpectPurgeDeletesExactly(NORMAL_CACHE_ENTRY);
+  EXPECT_THAT(AllEntries(), IsEmpty());
+}
+
 }  // namespace
 }  // namespace vantrel

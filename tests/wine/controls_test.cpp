@@ -78,6 +78,15 @@ class CountingGallery : public ControlGallery {
   }
 };
 
+// Dispatches this thread's messages, timers included, for about ms.
+void PumpFor(DWORD ms) {
+  const DWORD start = GetTickCount();
+  while (GetTickCount() - start < ms) {
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    PumpPending();
+  }
+}
+
 class ControlsTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -162,12 +171,58 @@ TEST_F(ControlsTest, GradientBarRepaintsOnlyWhenItsPaintedWidthChanges) {
   }
   EXPECT_GT(samePicture, 501) << "some positions share the painted width";
   EXPECT_EQ(SendMessageA(bar.hwnd(), PBM_GETPOS, 0, 0), samePicture) << "the system control follows";
-  // The width changed: the bar is repainted, at once or at the next messages.
-  PumpPending();
+  // The width changed: the bar is repainted, at once or within its interval.
+  PumpFor(100);
   ExpectBarMatchesLayout(Capture(gallery->hwnd()), bar);
 
   ShowAndPaint(gallery->hwnd());
   ExpectBarMatchesLayout(Capture(gallery->hwnd()), bar);
+}
+
+// Counts the paints a control receives, by a subclass of its own on top.
+class PaintCounter {
+ public:
+  explicit PaintCounter(HWND control) : control_(control) {
+    SetWindowSubclass(control_, &Proc, kId, reinterpret_cast<DWORD_PTR>(this));
+  }
+  ~PaintCounter() { RemoveWindowSubclass(control_, &Proc, kId); }
+  int paints = 0;
+
+ private:
+  static constexpr UINT_PTR kId = 0x7E57;
+  static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                               DWORD_PTR self) {
+    if (message == WM_PAINT) ++reinterpret_cast<PaintCounter*>(self)->paints;
+    return DefSubclassProc(window, message, wParam, lParam);
+  }
+  HWND control_;
+};
+
+TEST_F(ControlsTest, GradientBarRepaintsAtDisplayRateAndEndsOnItsLastPosition) {
+  GradientProgress& bar = gallery->barHalf;
+  bar.SetRange(0, 1001);
+  ShowAndPaint(gallery->hwnd());
+  PaintCounter counter(bar.hwnd());
+  const DWORD start = GetTickCount();
+  for (int position = 1; position < 1000; ++position) {
+    bar.SetPos(position);
+    PumpPending();
+  }
+  const DWORD elapsed = GetTickCount() - start;
+  EXPECT_LE(counter.paints, static_cast<int>(elapsed / 16) + 2) << elapsed << " ms";
+
+  // A change held back is painted once its interval is over.
+  bar.SetPos(400);
+  PumpFor(100);
+  ExpectBarMatchesLayout(Capture(gallery->hwnd()), bar);
+
+  // A full bar, the end of a step, is painted at once.
+  bar.SetPos(401);
+  bar.SetPos(1000);
+  PumpPending();
+  EXPECT_EQ(GetUpdateRect(bar.hwnd(), nullptr, FALSE), FALSE);
+  ExpectBarMatchesLayout(Capture(gallery->hwnd()), bar);
+  EXPECT_EQ(SendMessageA(bar.hwnd(), PBM_GETPOS, 0, 0), 1000);
 }
 
 TEST_F(ControlsTest, GradientBarRangeResetsThePosition) {

@@ -131,6 +131,29 @@ TEST_F(FolderInfoDialogTest, TimerRefreshesWhileVisibleOnly) {
   EXPECT_TRUE(files.searches.empty()) << "the hidden window walked " << files.searches.front();
 }
 
+TEST_F(FolderInfoDialogTest, NoRefreshDuringACleaningRunAndOneWhenItEnds) {
+  ASSERT_TRUE(dialog.Create());
+  ShowAndPaint(dialog.hwnd());
+  dialog.CleaningRunStarted();
+  WriteBytes(cache + "new.bin", std::string(2 * kMegabyte, 'n'));
+  files.searches.clear();
+  for (int tick = 0; tick < 3; ++tick) {
+    SendMessageA(dialog.hwnd(), WM_TIMER, FolderInfoDialog::kRefreshTimer, 0);
+  }
+  PumpUntil([] { return false; }, 2600);
+  EXPECT_TRUE(files.searches.empty()) << "a refresh walked " << files.searches.front();
+
+  dialog.CleaningRunEnded();
+  EXPECT_EQ(files.SearchesOf(cache + "*.*"), 1);
+  EXPECT_NE(Shown().find("크기: 2.0 MB\r\n"), std::string::npos);
+
+  dialog.Hide();
+  dialog.CleaningRunStarted();
+  files.searches.clear();
+  dialog.CleaningRunEnded();
+  EXPECT_TRUE(files.searches.empty()) << "a hidden window walked after the run";
+}
+
 TEST_F(FolderInfoDialogTest, UnchangedTextIsNotSetAgain) {
   ASSERT_TRUE(dialog.Create());
   HWND edit = dialog.Item(IDC_FOLDER_INFO_TEXT);

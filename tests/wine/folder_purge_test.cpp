@@ -7,9 +7,11 @@
 
 #include "engine/folder_purge.h"
 #include "engine/folder_purge_win32.h"
+#include "engine/folder_survey.h"
 #include "platform/progress_view.h"
 #include "platform/win32/file_system_win32.h"
 #include "platform/win32/message_pump_win32.h"
+#include "platform/win32/wide_path_win32.h"
 #include "settings/setup_data.h"
 #include "wine_test_support.h"
 
@@ -162,6 +164,91 @@ TEST_F(FolderPurgeWineTest, DirectoryLinksAreNotFollowed) {
   EXPECT_TRUE(IsFolder(temp + "hollow_link"));
   EXPECT_TRUE(IsFolder(temp + "sub\\again_link"));
   EXPECT_TRUE(view.shown.empty());
+}
+
+std::wstring Wide(const std::string& ansi) {
+  std::wstring wide(ansi.size(), L'\0');
+  const int length = MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()),
+                                         wide.data(), static_cast<int>(wide.size()));
+  wide.resize(static_cast<std::size_t>(length));
+  return wide;
+}
+
+bool WideExists(const std::wstring& path) {
+  return GetFileAttributesW((L"\\\\?\\" + path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+void WideFile(const std::wstring& path, const std::string& bytes) {
+  HANDLE file = CreateFileW((L"\\\\?\\" + path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  DWORD written = 0;
+  WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  CloseHandle(file);
+}
+
+// Names the code page cannot hold, names it can, and a file far below
+// MAX_PATH's reach: the count, the sizes and the purge see them all.
+TEST_F(FolderPurgeWineTest, EveryNameAndEveryDepthGoes) {
+  const std::wstring temp = Wide(root) + L"temp";
+  ASSERT_TRUE(CreateDirectoryW(temp.c_str(), nullptr));
+  const std::vector<std::wstring> names = {L"Beyonc\u00e9.lnk", L"na\u00efve.txt",
+                                           L"\xD83D\xDE00.txt", Wide("한글.txt"),
+                                           Wide("漢字.txt"), L"plain.txt"};
+  std::uint32_t bytes = 0;
+  for (const std::wstring& name : names) {
+    WideFile(temp + L"\\" + name, "12345");
+    bytes += 5;
+  }
+  const std::wstring accented = temp + L"\\sub_\u00e9";
+  ASSERT_TRUE(CreateDirectoryW(accented.c_str(), nullptr));
+  WideFile(accented + L"\\inner.txt", "123");
+  bytes += 3;
+  std::wstring deep = temp;
+  for (int level = 0; level < 6; ++level) {
+    deep += L"\\" + std::wstring(45, static_cast<wchar_t>(L'a' + level));
+    ASSERT_TRUE(CreateDirectoryW((L"\\\\?\\" + deep).c_str(), nullptr));
+  }
+  const std::wstring deepFile = deep + L"\\deep_\u00e9.txt";
+  ASSERT_GT(deepFile.size(), 300u);
+  WideFile(deepFile, "1234567");
+  bytes += 7;
+  WriteBytes(root + "outside.txt", "stays");
+
+  const std::string tempPath = root + "temp";
+  EXPECT_EQ(FolderSize(files, pump, tempPath, true), bytes);
+  FolderPurge purge = Purge();
+  const int expected = purge.CountFolderFiles(tempPath, true);
+  EXPECT_EQ(expected, static_cast<int>(names.size()) + 2);
+  EXPECT_EQ(purge.PurgeFolder(&settings.cleanTemp, tempPath, true, 0, expected, 0, 1000), expected);
+
+  for (const std::wstring& name : names) EXPECT_FALSE(WideExists(temp + L"\\" + name));
+  EXPECT_FALSE(WideExists(accented));
+  EXPECT_FALSE(WideExists(deepFile));
+  EXPECT_FALSE(WideExists(temp + L"\\" + std::wstring(45, L'a')));
+  EXPECT_TRUE(WideExists(temp));
+  EXPECT_EQ(ReadBytes(root + "outside.txt"), "stays");
+  EXPECT_EQ(FolderSize(files, pump, tempPath, true), 0u);
+  EXPECT_TRUE(view.shown.empty());
+}
+
+TEST(WidePathTest, NamesTheCodePageCannotHoldTravelEncodedAndComeBackWhole) {
+  EXPECT_EQ(NarrowName(Wide("한글 漢字.txt")), "한글 漢字.txt");
+  EXPECT_EQ(NarrowName(L"na\u00efve"), "\xFF" "006E006100EF00760065");
+  EXPECT_EQ(NarrowName(L"\xD83D\xDE00"), "\xFF" "D83DDE00");
+  for (const std::wstring& path :
+       {std::wstring(L"C:\\t\\na\u00efve.txt"), std::wstring(L"C:\\\xD83D\xDE00\\\u00e9\\x"),
+        Wide("C:\\바탕 화면\\a.txt"), std::wstring(L"\\\\server\\share\\\u00e9")}) {
+    EXPECT_EQ(WidePath(NarrowPath(path)), path);
+  }
+  // Text that merely looks like the encoded form is read as the code page's.
+  EXPECT_EQ(WidePath("C:\\\xFF" "12"), Wide("C:\\\xFF" "12"));
+  EXPECT_EQ(ExactPathForm(L"C:\\a\\b.\\*.*"), L"\\\\?\\C:\\a\\b.\\*.*");
+  EXPECT_EQ(ExactPathForm(L"\\\\srv\\share\\a"), L"\\\\?\\UNC\\srv\\share\\a");
+  for (const wchar_t* unresolved : {L"C:\\a\\..\\b", L"C:\\a\\\\b", L"C:/a", L"a\\b", L"C:a",
+                                    L"\\\\?\\C:\\a", L"\\\\.\\C:\\a"}) {
+    EXPECT_EQ(ExactPathForm(unresolved), unresolved);
+  }
 }
 
 TEST_F(FolderPurgeWineTest, SystemFoldersComeFromTheRunningSystem) {

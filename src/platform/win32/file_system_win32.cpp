@@ -1,57 +1,117 @@
 #include "platform/win32/file_system_win32.h"
 
 #include <windows.h>
-#include <direct.h>
 #include <io.h>
 
 #include <algorithm>
+#include <cstdio>
 
 #include "platform/win32/handles.h"
+#include "platform/win32/wide_path_win32.h"
 
 namespace vantrel {
 
 namespace {
 
+// Works in UTF-16 so that every name can be found and handed back; see
+// wide_path_win32.h.
 class Win32Finder : public DirectoryFinder {
  public:
-  Win32Finder(HANDLE handle, const WIN32_FIND_DATAA& first) : handle_(handle), data_(first) {}
+  Win32Finder(HANDLE handle, const WIN32_FIND_DATAW& first) : handle_(handle), data_(first) {}
   ~Win32Finder() override { FindClose(handle_); }
   Win32Finder(const Win32Finder&) = delete;
   Win32Finder& operator=(const Win32Finder&) = delete;
 
   bool Next(DirEntry& entry) override {
     if (!pending_) return false;
-    entry.name = data_.cFileName;
+    entry.name = NarrowName(data_.cFileName);
     entry.attributes = data_.dwFileAttributes;
     entry.isDirectory = (data_.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     entry.isReparsePoint = (data_.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
     entry.sizeLow = data_.nFileSizeLow;
-    pending_ = FindNextFileA(handle_, &data_) != FALSE;
+    pending_ = FindNextFileW(handle_, &data_) != FALSE;
     return true;
   }
 
  private:
   HANDLE handle_;
-  WIN32_FIND_DATAA data_;
+  WIN32_FIND_DATAW data_;
   bool pending_ = true;
 };
+
+std::wstring SystemPath(const std::string& path) { return ExactPathForm(WidePath(path)); }
+
+// The path without the \\?\ (or \\?\UNC\) that ExactPathForm put before it.
+std::wstring WithoutExactPrefix(const std::wstring& path) {
+  if (path.compare(0, 8, L"\\\\?\\UNC\\") == 0) return L"\\\\" + path.substr(8);
+  if (path.compare(0, 4, L"\\\\?\\") == 0) return path.substr(4);
+  return path;
+}
 
 }  // namespace
 
 std::unique_ptr<DirectoryFinder> Win32FileSystem::Find(const std::string& pattern) {
-  WIN32_FIND_DATAA data;
-  HANDLE handle = FindFirstFileA(pattern.c_str(), &data);
+  WIN32_FIND_DATAW data;
+  HANDLE handle = FindFirstFileW(SystemPath(pattern).c_str(), &data);
   if (handle == INVALID_HANDLE_VALUE) return nullptr;
   return std::make_unique<Win32Finder>(handle, data);
 }
 
 bool Win32FileSystem::Delete(const std::string& path) {
-  return ::DeleteFileA(path.c_str()) != FALSE;
+  return ::DeleteFileW(SystemPath(path).c_str()) != FALSE;
 }
 
-bool Win32FileSystem::RemoveEmptyFolder(const std::string& path) { return _rmdir(path.c_str()) == 0; }
+// RemoveDirectoryW is what _rmdir calls: it removes an empty folder only.
+bool Win32FileSystem::RemoveEmptyFolder(const std::string& path) {
+  return ::RemoveDirectoryW(SystemPath(path).c_str()) != FALSE;
+}
 
 bool Win32FileSystem::Exists(const std::string& path) { return _access(path.c_str(), 0) == 0; }
+
+std::string Win32FileSystem::FullPath(const std::string& path) {
+  if (path.empty()) return std::string();
+  const std::wstring wide = WidePath(path);
+  std::wstring full(MAX_PATH, L'\0');
+  DWORD length = GetFullPathNameW(wide.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+  if (length >= full.size()) {
+    full.resize(length);
+    length = GetFullPathNameW(wide.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+  }
+  if (length == 0 || length >= full.size()) return std::string();
+  full.resize(length);
+
+  // Wine expands no short names behind \\?\, so that form is kept for the
+  // paths that need it.
+  const std::wstring asked = full.size() < MAX_PATH ? full : ExactPathForm(full);
+  std::wstring expanded(asked.size() + MAX_PATH, L'\0');
+  const DWORD expandedLength =
+      GetLongPathNameW(asked.c_str(), expanded.data(), static_cast<DWORD>(expanded.size()));
+  if (expandedLength == 0 || expandedLength >= expanded.size()) {
+    // A path that does not exist keeps the names it was given. One that
+    // exists but cannot be had in its long form might be a short name that
+    // hides what it names, so it is not resolved at all.
+    const bool exists = GetFileAttributesW(ExactPathForm(full).c_str()) != INVALID_FILE_ATTRIBUTES;
+    return exists ? std::string() : NarrowPath(full);
+  }
+  expanded.resize(expandedLength);
+  return NarrowPath(WithoutExactPrefix(expanded));
+}
+
+// The volume and the file index, which the system keeps for the folder
+// itself: opening goes through links and junctions to the folder behind.
+std::string Win32FileSystem::FolderIdentity(const std::string& path) {
+  FileHandle folder(CreateFileW(SystemPath(path).c_str(), 0,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  BY_HANDLE_FILE_INFORMATION information;
+  if (!folder || !GetFileInformationByHandle(folder.get(), &information)) return std::string();
+  char identity[32];
+  std::snprintf(identity, sizeof identity, "%08lX:%08lX%08lX",
+                static_cast<unsigned long>(information.dwVolumeSerialNumber),
+                static_cast<unsigned long>(information.nFileIndexHigh),
+                static_cast<unsigned long>(information.nFileIndexLow));
+  return identity;
+}
 
 ReadResult Win32FileSystem::Read(const std::string& path, std::string& bytes) {
   FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,

@@ -10,6 +10,8 @@ class Win32FileSystem : public FileSystem {
   bool Delete(const std::string& path) override;
   bool RemoveEmptyFolder(const std::string& path) override;
   bool Exists(const std::string& path) override;
+  std::string FullPath(const std::string& path) override;
+  std::string FolderIdentity(const std::string& path) override;
   ReadResult Read(const std::string& path, std::string& bytes) override;
   bool Write(const std::string& path, const std::string& bytes) override;
   bool MoveReplacing(const std::string& from, const std::string& to) override;

@@ -15,6 +15,7 @@ class Win32Shell : public Shell {
   std::size_t TempPath(std::size_t size, char* buffer) override;
   RecycleBinInfo QueryRecycleBin() override;
   bool EmptyRecycleBin(unsigned flags) override;
+  std::vector<std::string> ImportantFolders() override;
 
  private:
   HWND owner_;

@@ -65,8 +65,12 @@ std::unique_ptr<CacheEnumeration> Win32UrlCache::FindFirst(std::uint32_t filter,
       handle = FindFirstUrlCacheEntryA(nullptr, InfoOf(buffer), &inOut);
     }
   }
+  if (handle == nullptr) {
+    // Only a first entry that did not fit tells the caller a size to ask again with.
+    if (GetLastError() == ERROR_INSUFFICIENT_BUFFER) size = inOut;
+    return nullptr;
+  }
   size = inOut;
-  if (handle == nullptr) return nullptr;
   Decode(buffer, entry);
   return std::make_unique<Win32CacheEnumeration>(handle, classic);
 }

@@ -41,10 +41,16 @@ class FakeShell : public Shell {
     return true;
   }
 
+  std::vector<std::string> ImportantFolders() override {
+    calls.push_back("ImportantFolders");
+    return importantFolders;
+  }
+
   std::map<int, std::string> folders;  // a folder left out cannot be given
   std::string tempFolder = "C:\\Temp\\";
   bool tempAvailable = true;
   RecycleBinInfo recycleBin{true, 0, 0};
+  std::vector<std::string> importantFolders;
 
   std::vector<std::string> calls;
   std::vector<std::string> buffersSeen;  // all 260 bytes at each path call

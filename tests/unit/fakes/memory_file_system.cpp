@@ -28,12 +28,105 @@ std::string StripTrailingSlash(std::string path) {
   while (path.size() > 3 && path.back() == '\\') path.pop_back();
   return path;
 }
+
+std::string Lower(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
+bool StartsWith(const std::string& text, const char* head) {
+  return text.compare(0, std::char_traits<char>::length(head), head) == 0;
+}
+
+std::vector<std::string> SplitNames(const std::string& text) {
+  std::vector<std::string> names;
+  std::size_t start = 0;
+  while (start <= text.size()) {
+    std::size_t end = text.find('\\', start);
+    if (end == std::string::npos) end = text.size();
+    names.push_back(text.substr(start, end - start));
+    start = end + 1;
+  }
+  return names;
+}
 }  // namespace
 
-std::string MemoryFileSystem::Key(const std::string& path) {
-  std::string key = StripTrailingSlash(path);
-  for (char& c : key) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return key;
+// The rules of GetFullPathName, then the file system's own: trailing dots
+// and blanks of a name do not count, and a short name stands for its long
+// one. \\?\ and \??\ paths are taken literally, as Windows takes them.
+std::string MemoryFileSystem::Resolve(const std::string& given) const {
+  if (given.empty()) return given;
+  if (StartsWith(given, "\\\\?\\") || StartsWith(given, "\\??\\")) {
+    const std::string literal = given.substr(4);
+    return StartsWith(literal, "UNC\\") ? "\\\\" + literal.substr(4) : literal;
+  }
+  std::string path = given;
+  std::replace(path.begin(), path.end(), '/', '\\');
+  if (StartsWith(path, "\\\\.\\")) path = path.substr(4);
+  const bool trailing = path.back() == '\\';
+
+  std::string root;
+  std::string rest;
+  const std::string current = StripTrailingSlash(currentFolder);
+  if (path.size() >= 2 && path[1] == ':') {
+    const bool sameDrive = std::tolower(static_cast<unsigned char>(path[0])) ==
+                           std::tolower(static_cast<unsigned char>(current[0]));
+    root = path.substr(0, 2) + "\\";
+    if (path.size() >= 3 && path[2] == '\\') {
+      rest = path.substr(3);
+    } else {
+      rest = (sameDrive ? current.substr(3) + "\\" : std::string()) + path.substr(2);
+    }
+  } else if (StartsWith(path, "\\\\")) {
+    root = "\\\\";
+    rest = path.substr(2);
+  } else if (path[0] == '\\') {
+    root = current.substr(0, 3);
+    rest = path.substr(1);
+  } else {
+    root = current.substr(0, 3);
+    rest = current.substr(3) + "\\" + path;
+  }
+
+  std::vector<std::string> kept;
+  for (std::string name : SplitNames(rest)) {
+    if (name.empty() || name == ".") continue;
+    if (name == "..") {
+      if (!kept.empty()) kept.pop_back();
+      continue;
+    }
+    while (!name.empty() && (name.back() == '.' || name.back() == ' ')) name.pop_back();
+    if (!name.empty()) kept.push_back(name);
+  }
+  std::string resolved = root;
+  for (std::size_t i = 0; i < kept.size(); ++i) {
+    resolved += kept[i];
+    const auto alias = shortNames_.find(Lower(resolved));
+    if (alias != shortNames_.end()) resolved = alias->second;
+    if (i + 1 < kept.size()) resolved += '\\';
+  }
+  if (trailing && resolved.back() != '\\') resolved += '\\';
+  return resolved;
+}
+
+std::string MemoryFileSystem::Key(const std::string& path) const {
+  return Lower(StripTrailingSlash(Resolve(path)));
+}
+
+std::string MemoryFileSystem::FullPath(const std::string& path) {
+  if (path.empty()) return path;
+  return Resolve(path);
+}
+
+std::string MemoryFileSystem::FolderIdentity(const std::string& path) {
+  const Node* node = Lookup(path);
+  while (node != nullptr && !node->target.empty()) node = Lookup(node->target);
+  if (node == nullptr || !node->isDirectory) return std::string();
+  return "folder " + Key(node->path);
+}
+
+void MemoryFileSystem::AddShortName(const std::string& shortPath, const std::string& longPath) {
+  shortNames_[Lower(StripTrailingSlash(shortPath))] = StripTrailingSlash(longPath);
 }
 
 std::string MemoryFileSystem::Parent(const std::string& key) {

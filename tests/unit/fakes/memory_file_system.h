@@ -3,6 +3,12 @@
 // ("C:\Temp\a.txt"); names compare case-insensitively as on Windows, and a
 // search yields ".", "..", then the entries sorted case-insensitively, as
 // Wine's finder does.
+//
+// Every path given to it is resolved as Windows resolves it before it is
+// looked up: against the current folder when relative, "/" as "\",
+// repeated separators, "." and "..", trailing dots and blanks of names,
+// short names, and the \\?\, \\.\ and \??\ prefixes. So a spelling that
+// reaches a folder on Windows reaches it here too.
 
 #include <map>
 #include <set>
@@ -22,6 +28,8 @@ class MemoryFileSystem : public FileSystem {
   // Wine: removing the link of an empty folder removes that folder.
   void AddDirectoryLink(const std::string& path, const std::string& target);
   void SetReadOnly(const std::string& path);
+  // Gives the existing long path a short (8.3) name, such as C:\PROGRA~1.
+  void AddShortName(const std::string& shortPath, const std::string& longPath);
   // Makes writes to paths that start with prefix fail.
   void FailWritesUnder(const std::string& prefix) { failingWritePrefixes_.push_back(prefix); }
   void FailReadsOf(const std::string& path) { failingReads_.insert(Key(path)); }
@@ -38,6 +46,9 @@ class MemoryFileSystem : public FileSystem {
   bool Delete(const std::string& path) override;
   bool RemoveEmptyFolder(const std::string& path) override;
   bool Exists(const std::string& path) override;
+  std::string FullPath(const std::string& path) override;
+  // The key of the folder behind every link on the way.
+  std::string FolderIdentity(const std::string& path) override;
   ReadResult Read(const std::string& path, std::string& bytes) override;
   bool Write(const std::string& path, const std::string& bytes) override;
   bool MoveReplacing(const std::string& from, const std::string& to) override;
@@ -45,8 +56,11 @@ class MemoryFileSystem : public FileSystem {
   bool LastWriteTime(const std::string& path, std::uint64_t& time) override;
   bool MakeFolder(const std::string& path) override;
 
-  // Every call the port received, in order ("Delete C:\x", ...).
+  // Every call the port received, in order ("Delete C:\x", ...); FullPath
+  // is left out.
   std::vector<std::string> calls;
+  // What relative paths are resolved against (one for every drive).
+  std::string currentFolder = "C:\\Work";
 
  private:
   struct Node {
@@ -57,7 +71,8 @@ class MemoryFileSystem : public FileSystem {
     std::uint32_t attributes = 0;
     std::uint64_t written = 0;
   };
-  static std::string Key(const std::string& path);
+  std::string Resolve(const std::string& path) const;
+  std::string Key(const std::string& path) const;
   static std::string Parent(const std::string& key);
   bool WritesFail(const std::string& path) const;
   void EnsureParents(const std::string& path);
@@ -67,6 +82,7 @@ class MemoryFileSystem : public FileSystem {
   std::uint64_t clock_ = 0;
   std::vector<std::string> failingWritePrefixes_;
   std::set<std::string> failingReads_;
+  std::map<std::string, std::string> shortNames_;  // lower-case short path -> long path
 };
 
 }  // namespace vantrel::testing
