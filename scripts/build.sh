@@ -30,15 +30,15 @@ case "$kind" in
       echo "build: $dir"
       ninja -C "$build/$dir" -j "$jobs"
     done
-    echo "build: win32 (Qorv.exe, QorvUpDate.exe)"
-    ninja -C "$build/win32" -j "$jobs" Qorv QorvUpDate
+    echo "build: win32 (Qorv.exe, QorvUpDate.exe, VantrelCli.exe)"
+    ninja -C "$build/win32" -j "$jobs" Qorv QorvUpDate VantrelCli
     ;;
   release)
     configure release-win64 -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake" -DCMAKE_BUILD_TYPE=Release
     configure release-win32 -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" -DCMAKE_BUILD_TYPE=Release
     for dir in release-win64 release-win32; do
       echo "build: $dir"
-      ninja -C "$build/$dir" -j "$jobs" Qorv QorvUpDate
+      ninja -C "$build/$dir" -j "$jobs" Qorv QorvUpDate VantrelCli
     done
     ;;
   *) echo "usage: build.sh [test|release]" >&2; exit 2 ;;

@@ -33,10 +33,12 @@ class CleaningRun::Steps {
   Steps(CleaningRun& run, SetupData& settings)
       : settings_(settings),
         view_(run.view_),
-        purge_(run.ports_.files, run.ports_.pump, run.view_, settings, run.systemFolders_),
-        cache_(run.ports_.cache, run.ports_.pump, run.view_),
-        registry_(run.ports_.registry, run.view_),
-        shell_(run.ports_.shell) {}
+        purge_(run.ports_.files, run.ports_.pump, run.view_, settings, run.systemFolders_,
+               run.removals_),
+        cache_(run.ports_.cache, run.ports_.pump, run.view_, run.removals_),
+        registry_(run.ports_.registry, run.view_, run.removals_),
+        shell_(run.ports_.shell),
+        removals_(run.removals_) {}
 
   void Run() {
     total_ = settings_.CountEnabledCategories() + settings_.CountUserItems();
@@ -131,7 +133,7 @@ class CleaningRun::Steps {
     Open("휴지통");
     view_.CategoryBar().SetPos(0);
     view_.OverallBar().SetPos(Base());
-    shell_.EmptyRecycleBin(kEmptyQuietly);
+    removals_.EmptyRecycleBin(shell_, kEmptyQuietly);
     Close();
   }
 
@@ -173,14 +175,16 @@ class CleaningRun::Steps {
   CacheCleaner cache_;
   RegistryCleaner registry_;
   Shell& shell_;
+  RemovalSink& removals_;
   int total_ = 0;
   int step_ = 0;
   int half_ = 0;
   int done_ = 0;
 };
 
-CleaningRun::CleaningRun(Ports ports, ProgressView& view, SystemFolders systemFolders)
-    : ports_(ports), view_(view), systemFolders_(std::move(systemFolders)) {}
+CleaningRun::CleaningRun(Ports ports, ProgressView& view, SystemFolders systemFolders,
+                         RemovalSink& removals)
+    : ports_(ports), view_(view), systemFolders_(std::move(systemFolders)), removals_(removals) {}
 
 void CleaningRun::RunCleaning(SetupData* settings) {
   if (running_ || settings == nullptr) return;

@@ -71,8 +71,9 @@ std::string UpperCasePath(const std::string& path) {
 }
 
 FolderPurge::FolderPurge(FileSystem& files, MessagePump& pump, ProgressView& view,
-                         const SetupData& settings, SystemFolders systemFolders)
-    : files_(files), pump_(pump), view_(view), settings_(settings),
+                         const SetupData& settings, SystemFolders systemFolders,
+                         RemovalSink& removals)
+    : files_(files), removals_(removals), pump_(pump), view_(view), settings_(settings),
       windowsFolder_(NormalisedFolder(systemFolders.windowsFolder)),
       systemFolder_(NormalisedFolder(systemFolders.systemFolder)) {}
 
@@ -130,6 +131,7 @@ int FolderPurge::PurgeFolder(bool* guardedSwitch, std::string path, bool include
   const Refusal refusal = Guard(path);
   if (refusal != Refusal::kNone) {
     ShowRefusal(refusal);
+    removals_.FolderRefused(path);
     if (guardedSwitch != nullptr) *guardedSwitch = false;
     return -1;
   }
@@ -141,7 +143,7 @@ int FolderPurge::PurgeFolder(bool* guardedSwitch, std::string path, bool include
     const std::string full = path + entry.name;
     if (!entry.isDirectory) {
       ++count;
-      files_.Delete(full);
+      removals_.DeleteFile(files_, full, FileSize(entry));
       return;
     }
     if (!includeSubfolders) return;
@@ -150,7 +152,7 @@ int FolderPurge::PurgeFolder(bool* guardedSwitch, std::string path, bool include
     // A refused folder is left exactly as it is, empty or not.
     if (inner == -1) return;
     count = inner;
-    if (!settings_.IsCleaningFolder(full)) files_.RemoveEmptyFolder(full);
+    if (!settings_.IsCleaningFolder(full)) removals_.RemoveEmptyFolder(files_, full);
   });
   return count;
 }

@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "engine/removal_sink.h"
+
 namespace vantrel {
 
 class FileSystem;
@@ -21,8 +23,9 @@ struct SystemFolders {
 
 class FolderPurge {
  public:
+  // Files and emptied sub-folders go through removals.
   FolderPurge(FileSystem& files, MessagePump& pump, ProgressView& view, const SetupData& settings,
-              SystemFolders systemFolders);
+              SystemFolders systemFolders, RemovalSink& removals = RemovalSink::OnSystem());
 
   // The number of files PurgeFolder will try to delete; 0 for a drive root,
   // an empty path and the Windows folder itself.
@@ -43,6 +46,7 @@ class FolderPurge {
   void ShowProgress(int count, int expectedCount, int base, int span);
 
   FileSystem& files_;
+  RemovalSink& removals_;
   MessagePump& pump_;
   ProgressView& view_;
   const SetupData& settings_;

@@ -21,15 +21,22 @@ SettingsFile::SettingsFile(FileSystem& files, MessageBoxes& messages, TextConver
       converter_(converter),
       path_(SettingsFilePath(moduleFileName)) {}
 
-void SettingsFile::LoadSettings(SetupData& settings) {
-  if (!files_.Exists(path_)) return;
+SettingsFile::LoadOutcome SettingsFile::LoadSettings(SetupData& settings) {
+  if (!files_.Exists(path_)) return LoadOutcome::kNoFile;
   std::string bytes;
   if (files_.Read(path_, bytes) != ReadResult::kOk) {
     keepCopyBeforeSave_ = true;
-    return;
+    return LoadOutcome::kUnreadable;
   }
   ArchiveReader archive(bytes, converter_);
-  keepCopyBeforeSave_ = settings.Load(archive, messages_) == SetupData::LoadResult::kDamaged;
+  const SetupData::LoadResult result = settings.Load(archive, messages_);
+  keepCopyBeforeSave_ = result == SetupData::LoadResult::kDamaged;
+  switch (result) {
+    case SetupData::LoadResult::kLoaded: return LoadOutcome::kLoaded;
+    case SetupData::LoadResult::kWrongVersion: return LoadOutcome::kWrongVersion;
+    case SetupData::LoadResult::kDamaged: break;
+  }
+  return LoadOutcome::kDamaged;
 }
 
 bool SettingsFile::SaveSettings(const SetupData& settings) {

@@ -20,10 +20,18 @@ class SettingsFile {
   SettingsFile(FileSystem& files, MessageBoxes& messages, TextConverter& converter,
                std::string moduleFileName);
 
+  enum class LoadOutcome {
+    kNoFile,        // the defaults stay
+    kLoaded,
+    kWrongVersion,  // the message was shown; the defaults stay
+    kDamaged,       // read up to the damage
+    kUnreadable,    // the file is there but could not be read
+  };
+
   // A missing file leaves the defaults, silently. A damaged file is read up
   // to the damage, and it (like a file that could not be read at all) is
   // remembered, so that SaveSettings keeps a copy of it first.
-  void LoadSettings(SetupData& settings);
+  LoadOutcome LoadSettings(SetupData& settings);
   // Writes a temporary file and puts it in place only once it is complete;
   // on any failure the old file stays as it was. Returns whether it saved.
   bool SaveSettings(const SetupData& settings);
