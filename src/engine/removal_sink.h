@@ -40,11 +40,12 @@ class RemovalSink {
   virtual void FolderRefused(const std::string& folder) { (void)folder; }
 
   // The sink of every run that does not ask for another.
-  static RemovalSink& OnSystem() {
-    static RemovalSink system;
-    return system;
-  }
+  static RemovalSink& OnSystem();
 };
+
+// No state, so one will do for every run.
+inline RemovalSink systemRemovals;
+inline RemovalSink& RemovalSink::OnSystem() { return systemRemovals; }
 
 // The size of a file as the finder reports it.
 inline std::uint64_t FileSize(const DirEntry& entry) {

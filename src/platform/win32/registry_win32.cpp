@@ -23,7 +23,7 @@ NtQueryKeyFunction NtQueryKeyOfSystem() {
 }
 
 std::string KernelNameOf(HKEY key) {
-  static const NtQueryKeyFunction query = NtQueryKeyOfSystem();
+  const NtQueryKeyFunction query = NtQueryKeyOfSystem();
   if (query == nullptr) return std::string();
   std::vector<unsigned char> buffer(512);
   ULONG needed = 0;
