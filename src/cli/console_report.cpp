@@ -21,13 +21,12 @@ std::string Percent(int position) {
 
 std::string FirstLine(const std::string& text) { return text.substr(0, text.find('\n')); }
 
-std::string Indented(const std::string& text) {
-  std::string lines;
-  for (char c : text) {
-    lines += c;
-    if (c == '\n') lines += "    ";
+// A message on one line, as a log reads best.
+std::string OneLine(std::string text) {
+  for (char& c : text) {
+    if (c == '\n') c = ' ';
   }
-  return lines;
+  return text;
 }
 
 }  // namespace
@@ -172,7 +171,7 @@ void ConsoleReport::OnMessage(const std::string& text, const std::string& captio
   if (preview_ && guardWarning) {
     WriteLine(caption + ": " + FirstLine(text) + " (미리 보기: 설정은 그대로 둡니다)");
   } else {
-    WriteLine(caption + ": " + Indented(text));
+    WriteLine(caption + ": " + OneLine(text));
   }
 }
 

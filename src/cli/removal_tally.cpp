@@ -72,7 +72,7 @@ void TallySink::CountCacheEntry(std::uint32_t entryType) {
   }
 }
 
-bool CountingSink::DeleteFile(FileSystem&, const std::string& path, std::uint64_t size) {
+bool CountingSink::RemoveFile(FileSystem&, const std::string& path, std::uint64_t size) {
   // Windows file names ignore letter case.
   const std::string key = UpperCasePath(path);
   if (goneFiles_.count(key) != 0) return false;
@@ -120,8 +120,8 @@ void CountingSink::EmptyRecycleBin(Shell& shell, unsigned) {
   }
 }
 
-bool ReportingSink::DeleteFile(FileSystem& files, const std::string& path, std::uint64_t size) {
-  if (!RemovalSink::DeleteFile(files, path, size)) {
+bool ReportingSink::RemoveFile(FileSystem& files, const std::string& path, std::uint64_t size) {
+  if (!RemovalSink::RemoveFile(files, path, size)) {
     ++tally_.filesLeft;
     return false;
   }

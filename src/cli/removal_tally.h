@@ -62,7 +62,7 @@ class CountingSink : public TallySink {
  public:
   explicit CountingSink(DeletionProbe& probe) : probe_(probe) {}
 
-  bool DeleteFile(FileSystem& files, const std::string& path, std::uint64_t size) override;
+  bool RemoveFile(FileSystem& files, const std::string& path, std::uint64_t size) override;
   bool RemoveEmptyFolder(FileSystem& files, const std::string& path) override;
   bool DeleteCacheEntry(UrlCache& cache, const CacheEntry& entry) override;
   bool DeleteValue(RegistryKey& key, RootKey root, const std::string& subKey,
@@ -80,7 +80,7 @@ class CountingSink : public TallySink {
 // went.
 class ReportingSink : public TallySink {
  public:
-  bool DeleteFile(FileSystem& files, const std::string& path, std::uint64_t size) override;
+  bool RemoveFile(FileSystem& files, const std::string& path, std::uint64_t size) override;
   bool DeleteCacheEntry(UrlCache& cache, const CacheEntry& entry) override;
   bool DeleteValue(RegistryKey& key, RootKey root, const std::string& subKey,
                    const char* name) override;

@@ -143,7 +143,7 @@ int FolderPurge::PurgeFolder(bool* guardedSwitch, std::string path, bool include
     const std::string full = path + entry.name;
     if (!entry.isDirectory) {
       ++count;
-      removals_.DeleteFile(files_, full, FileSize(entry));
+      removals_.RemoveFile(files_, full, FileSize(entry));
       return;
     }
     if (!includeSubfolders) return;

@@ -14,11 +14,12 @@
 
 namespace vantrel {
 
+// (RemoveFile, not DeleteFile: <windows.h> would rename that one.)
 class RemovalSink {
  public:
   virtual ~RemovalSink() = default;
 
-  virtual bool DeleteFile(FileSystem& files, const std::string& path, std::uint64_t size) {
+  virtual bool RemoveFile(FileSystem& files, const std::string& path, std::uint64_t size) {
     (void)size;
     return files.Delete(path);
   }

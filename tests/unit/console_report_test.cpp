@@ -179,8 +179,8 @@ TEST_F(ConsoleReportTest, AGuardWarningSaysAPreviewSwitchesNothingOff) {
   ConsoleReport clean(out, sink, false);
   clean.Messages().Show(warning, "경고", mb::kIconHand);
   EXPECT_EQ(out.out,
-            "경고: 경로가 윈도우 폴더로 설정되어 있습니다. 더이상 진행할수 없습니다.\n"
-            "    해당 삭제 설정을 해제합니다.\n");
+            "경고: 경로가 윈도우 폴더로 설정되어 있습니다. 더이상 진행할수 없습니다. "
+            "해당 삭제 설정을 해제합니다.\n");
 }
 
 }  // namespace

@@ -333,6 +333,45 @@ TEST_F(VantrelCliTest, PreviewReportsWhatIsThereChangesNothingAndCleanRemovesExa
   EXPECT_EQ(ReadBytes(folder + "SetupData.Sav"), defaults.Bytes());
 }
 
+// TEMP pointing into the system folder, as a broken set-up leaves it: the
+// guard refuses the temp folder in both commands; only clean switches the
+// category off, and saves that.
+TEST_F(VantrelCliTest, ARefusedTempFolderIsSwitchedOffAndSavedOnlyByClean) {
+  char system[MAX_PATH] = {};
+  ASSERT_GT(GetSystemDirectoryA(system, sizeof system), 0u);
+  const std::map<std::string, std::string> systemTemp = {{"TEMP", system}, {"TMP", system}};
+  SetupData settings;
+  for (bool* flag : {&settings.cleanCache, &settings.cleanCookie, &settings.cleanRecent,
+                     &settings.cleanHistory, &settings.cleanRecycleBin, &settings.cleanIndexEntry,
+                     &settings.cleanTypedUrl, &settings.cleanMediaPlayer,
+                     &settings.cleanRealPlayer, &settings.cleanRealOne}) {
+    *flag = false;
+  }
+  WriteSettings(settings);
+  const std::string stored = ReadBytes(folder + "SetupData.Sav");
+  const std::string systemFiles = Count(system, false).listing;
+  const std::string refusal = std::string("    거부: ") + system + "\\";
+
+  const ConsoleRun preview =
+      RunRedirected(exe, "preview", folder, ScratchFolder() + "cli_refused_preview.txt", systemTemp);
+  ASSERT_EQ(preview.exitCode, 0u) << preview.output;
+  EXPECT_EQ(StepLine(preview.output, "[1/1]"), "[1/1] 템프: 거부된 폴더 1곳") << preview.output;
+  EXPECT_NE(preview.output.find(refusal), std::string::npos) << preview.output;
+  EXPECT_NE(preview.output.find("(미리 보기: 설정은 그대로 둡니다)"), std::string::npos);
+  EXPECT_EQ(ReadBytes(folder + "SetupData.Sav"), stored);
+
+  const ConsoleRun clean =
+      RunRedirected(exe, "clean", folder, ScratchFolder() + "cli_refused_clean.txt", systemTemp);
+  ASSERT_EQ(clean.exitCode, 0u) << clean.output;
+  EXPECT_EQ(StepLines(clean.output), StepLines(preview.output));
+  EXPECT_NE(clean.output.find("해당 삭제 설정을 해제합니다."), std::string::npos) << clean.output;
+  settings.cleanTemp = false;
+  ArchiveWriter switchedOff;
+  settings.Store(switchedOff);
+  EXPECT_EQ(ReadBytes(folder + "SetupData.Sav"), switchedOff.Bytes());
+  EXPECT_EQ(Count(system, false).listing, systemFiles);
+}
+
 TEST_F(VantrelCliTest, ExitCodes) {
   WriteBytes(special.tempFolder + "stays.tmp", "stays");
 

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <map>
 #include <string>
 
 namespace vantrel::winetest {
@@ -13,8 +14,11 @@ struct ConsoleRun {
   std::string output;             // standard output and error, as bytes
 };
 
+// environment: variables set (or replaced) for the program, on top of this
+// program's own.
 ConsoleRun RunRedirected(const std::string& exe, const std::string& parameters,
                          const std::string& folder, const std::string& outputFile,
+                         const std::map<std::string, std::string>& environment = {},
                          DWORD timeoutMs = 120000);
 
 }  // namespace vantrel::winetest
