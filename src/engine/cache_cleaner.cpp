@@ -67,7 +67,7 @@ void CacheCleaner::PurgeCacheEntries(std::uint32_t entryType, int base, int span
   // the bar positions around.
   std::int64_t done = 0;
   const bool started = ForEachEntry(entryType, [&](const CacheEntry& entry) {
-    cache_.DeleteEntry(entry.sourceUrl);
+    removals_.DeleteCacheEntry(cache_, entry);
     done += 1000;
     const std::int64_t pos = done / expected;
     view_.CategoryBar().SetPos(static_cast<int>(pos));

@@ -4,16 +4,19 @@
 
 #include <cstdint>
 
+#include "engine/removal_sink.h"
+
 namespace vantrel {
 
 class MessagePump;
 class ProgressView;
-class UrlCache;
 
 class CacheCleaner {
  public:
-  CacheCleaner(UrlCache& cache, MessagePump& pump, ProgressView& view)
-      : cache_(cache), pump_(pump), view_(view) {}
+  // Entries go through removals.
+  CacheCleaner(UrlCache& cache, MessagePump& pump, ProgressView& view,
+               RemovalSink& removals = RemovalSink::OnSystem())
+      : cache_(cache), removals_(removals), pump_(pump), view_(view) {}
 
   // The number of entries whose type shares a bit with entryType; 0 when
   // the enumeration cannot start.
@@ -29,6 +32,7 @@ class CacheCleaner {
   bool ForEachEntry(std::uint32_t entryType, Handle handle);
 
   UrlCache& cache_;
+  RemovalSink& removals_;
   MessagePump& pump_;
   ProgressView& view_;
 };

@@ -35,9 +35,10 @@ class CleaningRun::Steps {
       : settings_(settings),
         view_(run.view_),
         run_(run),
-        cache_(run.ports_.cache, run.ports_.pump, run.view_),
-        registry_(run.ports_.registry, run.view_),
-        shell_(run.ports_.shell) {}
+        cache_(run.ports_.cache, run.ports_.pump, run.view_, run.removals_),
+        registry_(run.ports_.registry, run.view_, run.removals_),
+        shell_(run.ports_.shell),
+        removals_(run.removals_) {}
 
   void Run() {
     TakeUserEntries();
@@ -101,7 +102,7 @@ class CleaningRun::Steps {
   FolderPurge& Folders() {
     if (!purge_) {
       purge_.emplace(run_.ports_.files, run_.ports_.pump, view_, settings_,
-                     WithImportantFolders(run_.systemFolders_, run_.ports_.shell));
+                     WithImportantFolders(run_.systemFolders_, run_.ports_.shell), removals_);
     }
     return *purge_;
   }
@@ -143,7 +144,7 @@ class CleaningRun::Steps {
     Open("휴지통");
     view_.CategoryBar().SetPos(0);
     view_.OverallBar().SetPos(Base());
-    shell_.EmptyRecycleBin(kEmptyQuietly);
+    removals_.EmptyRecycleBin(shell_, kEmptyQuietly);
     Close();
   }
 
@@ -191,6 +192,7 @@ class CleaningRun::Steps {
   CacheCleaner cache_;
   RegistryCleaner registry_;
   Shell& shell_;
+  RemovalSink& removals_;
   int total_ = 0;
   int step_ = 0;
   int half_ = 0;
@@ -198,8 +200,9 @@ class CleaningRun::Steps {
   std::vector<UserEntry> entries_;
 };
 
-CleaningRun::CleaningRun(Ports ports, ProgressView& view, SystemFolders systemFolders)
-    : ports_(ports), view_(view), systemFolders_(std::move(systemFolders)) {}
+CleaningRun::CleaningRun(Ports ports, ProgressView& view, SystemFolders systemFolders,
+                         RemovalSink& removals)
+    : ports_(ports), view_(view), systemFolders_(std::move(systemFolders)), removals_(removals) {}
 
 void CleaningRun::RunCleaning(SetupData* settings) {
   if (running_ || settings == nullptr) return;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "engine/folder_purge.h"
+#include "engine/removal_sink.h"
 
 namespace vantrel {
 
@@ -33,7 +34,9 @@ class CleaningRun {
     Shell& shell;
   };
 
-  CleaningRun(Ports ports, ProgressView& view, SystemFolders systemFolders);
+  // Everything the run removes goes through removals.
+  CleaningRun(Ports ports, ProgressView& view, SystemFolders systemFolders,
+              RemovalSink& removals = RemovalSink::OnSystem());
 
   // Cleans by settings, which stays the caller's; a refused special folder
   // clears its switch there. A request while a run is going on (its loops
@@ -50,6 +53,7 @@ class CleaningRun {
   Ports ports_;
   ProgressView& view_;
   SystemFolders systemFolders_;
+  RemovalSink& removals_;
   SetupData* settings_ = nullptr;
   bool running_ = false;
 };

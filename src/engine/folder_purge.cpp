@@ -77,8 +77,9 @@ SystemFolders WithImportantFolders(SystemFolders systemFolders, Shell& shell) {
 }
 
 FolderPurge::FolderPurge(FileSystem& files, MessagePump& pump, ProgressView& view,
-                         const SetupData& settings, SystemFolders systemFolders)
-    : files_(files), pump_(pump), view_(view), settings_(settings) {
+                         const SetupData& settings, SystemFolders systemFolders,
+                         RemovalSink& removals)
+    : files_(files), removals_(removals), pump_(pump), view_(view), settings_(settings) {
   std::vector<std::string> named = std::move(systemFolders.importantFolders);
   named.push_back(systemFolders.windowsFolder);
   named.push_back(systemFolders.systemFolder);
@@ -146,12 +147,13 @@ bool FolderPurge::IsImportantByIdentity(const std::string& folder, const std::st
          importantIdentities_.end();
 }
 
-bool FolderPurge::Refuse(Refusal refusal, bool* guardedSwitch) {
+bool FolderPurge::Refuse(Refusal refusal, const std::string& folder, bool* guardedSwitch) {
   if (refusal == Refusal::kNone) return false;
   const char* text = refusal == Refusal::kRoot            ? kRootMessage
                      : refusal == Refusal::kWindowsFolder ? kWindowsFolderMessage
                                                           : kImportantFolderMessage;
   view_.Messages().Show(text, kWarningCaption, mb::kIconHand);
+  removals_.FolderRefused(folder);
   if (guardedSwitch != nullptr) *guardedSwitch = false;
   return true;
 }
@@ -176,7 +178,7 @@ int FolderPurge::PurgeFolder(bool* guardedSwitch, std::string path, bool include
 int FolderPurge::PurgeCanonical(bool* guardedSwitch, const std::string& folder, bool top,
                                 bool includeSubfolders, int startCount, int expectedCount,
                                 int base, int span) {
-  if (Refuse(Guard(folder, top), guardedSwitch)) return -1;
+  if (Refuse(Guard(folder, top), folder, guardedSwitch)) return -1;
 
   int count = startCount;
   WalkFolder(files_, pump_, folder + "*.*", [&](const DirEntry& entry) {
@@ -185,7 +187,7 @@ int FolderPurge::PurgeCanonical(bool* guardedSwitch, const std::string& folder, 
     const std::string full = folder + entry.name;
     if (!entry.isDirectory) {
       ++count;
-      files_.Delete(full);
+      removals_.RemoveFile(files_, full, FileSize(entry));
       return;
     }
     if (!includeSubfolders) return;
@@ -194,7 +196,7 @@ int FolderPurge::PurgeCanonical(bool* guardedSwitch, const std::string& folder, 
     // A refused folder is left exactly as it is, empty or not.
     if (inner == -1) return;
     count = inner;
-    if (!settings_.IsCleaningFolder(full)) files_.RemoveEmptyFolder(full);
+    if (!settings_.IsCleaningFolder(full)) removals_.RemoveEmptyFolder(files_, full);
   });
   return count;
 }

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/removal_sink.h"
+
 namespace vantrel {
 
 class FileSystem;
@@ -30,8 +32,9 @@ SystemFolders WithImportantFolders(SystemFolders systemFolders, Shell& shell);
 
 class FolderPurge {
  public:
+  // Files and emptied sub-folders go through removals.
   FolderPurge(FileSystem& files, MessagePump& pump, ProgressView& view, const SetupData& settings,
-              SystemFolders systemFolders);
+              SystemFolders systemFolders, RemovalSink& removals = RemovalSink::OnSystem());
 
   // The number of files PurgeFolder will try to delete; 0 for a drive or
   // share root, an empty or unresolvable path and the Windows folder itself.
@@ -55,10 +58,11 @@ class FolderPurge {
                      int span);
   Refusal Guard(const std::string& folder, bool top) const;
   bool IsImportantByIdentity(const std::string& folder, const std::string& upper, bool top) const;
-  bool Refuse(Refusal refusal, bool* guardedSwitch);
+  bool Refuse(Refusal refusal, const std::string& folder, bool* guardedSwitch);
   void ShowProgress(int count, int expectedCount, int base, int span);
 
   FileSystem& files_;
+  RemovalSink& removals_;
   MessagePump& pump_;
   ProgressView& view_;
   const SetupData& settings_;

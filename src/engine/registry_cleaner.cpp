@@ -54,7 +54,7 @@ bool RegistryCleaner::DeleteKeyValues(RootKey root, const std::string& subKey) {
   NameBuffer name;
   name.Clear();
   while (key->EnumValue(kept, name.bytes, name.size)) {
-    if (!key->DeleteValue(name.bytes)) ++kept;
+    if (!removals_.DeleteValue(*key, root, subKey, name.bytes)) ++kept;
     name.Clear();
   }
   return true;

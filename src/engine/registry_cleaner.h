@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "engine/removal_sink.h"
 #include "platform/registry.h"
 
 namespace vantrel {
@@ -13,7 +14,10 @@ class ProgressView;
 
 class RegistryCleaner {
  public:
-  RegistryCleaner(Registry& registry, ProgressView& view) : registry_(registry), view_(view) {}
+  // Values go through removals.
+  RegistryCleaner(Registry& registry, ProgressView& view,
+                  RemovalSink& removals = RemovalSink::OnSystem())
+      : registry_(registry), removals_(removals), view_(view) {}
 
   // Deletes every value of the key, its default value included; false when
   // the key cannot be opened.
@@ -39,6 +43,7 @@ class RegistryCleaner {
   void PurgeNumberedKeys(const std::string& fullNameStem);
 
   Registry& registry_;
+  RemovalSink& removals_;
   ProgressView& view_;
 };
 

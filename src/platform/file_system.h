@@ -13,6 +13,7 @@ struct DirEntry {
   bool isDirectory = false;
   bool isReparsePoint = false;  // junction, directory link, mount point
   std::uint32_t sizeLow = 0;    // low 32 bits of the file size
+  std::uint32_t sizeHigh = 0;   // and the high 32 bits
   std::uint32_t attributes = 0;
 };
 

@@ -33,6 +33,10 @@ class RegistryKey {
   // Reads the name of sub-key index into name, a buffer of nameSize bytes.
   // Fails past the last sub-key and when the name does not fit.
   virtual bool EnumKey(std::uint32_t index, char* name, std::uint32_t nameSize) = 0;
+  // The key's own name in the system's registry, which is the same for two
+  // names of one key (HKEY_CURRENT_USER and the user's branch of HKEY_USERS);
+  // empty when the system cannot tell.
+  virtual std::string Identity() { return std::string(); }
 };
 
 class Registry {

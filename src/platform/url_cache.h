@@ -36,10 +36,11 @@ class CacheEntryBuffer {
   std::unique_ptr<unsigned char[]> bytes_;
 };
 
-// The two fields the cleaner reads of an entry the cache put in the buffer.
+// The fields the cleaner reads of an entry the cache put in the buffer.
 struct CacheEntry {
   std::uint32_t entryType = 0;  // CacheEntryType
   std::string sourceUrl;        // lpszSourceUrlName
+  std::string localFile;        // lpszLocalFileName: goes with the entry when it is deleted
 };
 
 enum class CacheFindResult {

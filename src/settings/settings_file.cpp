@@ -43,7 +43,7 @@ SettingsFile::SettingsFile(FileSystem& files, MessageBoxes& messages, TextConver
       fallbackFolder_(fallbackFolder),
       fallback_(fallbackFolder.empty() ? "" : InFolder(fallbackFolder, kFileName)) {}
 
-void SettingsFile::LoadSettings(SetupData& settings) {
+SettingsFile::LoadOutcome SettingsFile::LoadSettings(SetupData& settings) {
   std::uint64_t newest = 0;
   for (const std::string* candidate : {&besideProgram_, &fallback_}) {
     std::uint64_t written = 0;
@@ -54,7 +54,7 @@ void SettingsFile::LoadSettings(SetupData& settings) {
       newest = written;
     }
   }
-  if (readFrom_.empty()) return;
+  if (readFrom_.empty()) return LoadOutcome::kNoFile;
 
   // Until the read has gone through, the file counts as unread: nothing that
   // stops it half way (not even a failed allocation) lets defaults replace it.
@@ -64,12 +64,19 @@ void SettingsFile::LoadSettings(SetupData& settings) {
   if (read == ReadResult::kMissing) {
     readFrom_.clear();
     leaveAlone_ = false;
-    return;
+    return LoadOutcome::kNoFile;
   }
-  if (read != ReadResult::kOk) return;
+  if (read != ReadResult::kOk) return LoadOutcome::kUnreadable;
   ArchiveReader archive(bytes, converter_);
-  keepCopyBeforeSave_ = settings.Load(archive, messages_) != SetupData::LoadResult::kLoaded;
+  const SetupData::LoadResult result = settings.Load(archive, messages_);
+  keepCopyBeforeSave_ = result != SetupData::LoadResult::kLoaded;
   leaveAlone_ = false;
+  switch (result) {
+    case SetupData::LoadResult::kLoaded: return LoadOutcome::kLoaded;
+    case SetupData::LoadResult::kWrongVersion: return LoadOutcome::kWrongVersion;
+    case SetupData::LoadResult::kDamaged: break;
+  }
+  return LoadOutcome::kDamaged;
 }
 
 std::string SettingsFile::FreeDamagedCopyPath(const std::string& path) {

@@ -33,11 +33,19 @@ class SettingsFile {
   SettingsFile(FileSystem& files, MessageBoxes& messages, TextConverter& converter,
                const std::string& moduleFileName, const std::string& fallbackFolder = "");
 
+  enum class LoadOutcome {
+    kNoFile,        // the defaults stay
+    kLoaded,
+    kWrongVersion,  // the message was shown; the defaults stay
+    kDamaged,       // read up to the damage
+    kUnreadable,    // the file is there but could not be read
+  };
+
   // Reads the newer of the two files (a missing one leaves the defaults,
   // silently). A damaged file, or one of another version, is read as far as
   // it goes and kept as a ".bad" copy before it is first overwritten. A file
   // that exists but cannot be read is never overwritten in this run.
-  void LoadSettings(SetupData& settings);
+  LoadOutcome LoadSettings(SetupData& settings);
   // Writes a temporary file and puts it in place only once it is complete,
   // beside the program first, then in the fallback folder; on any failure
   // the old file stays as it was.

@@ -29,6 +29,7 @@ class Win32Finder : public DirectoryFinder {
     entry.isDirectory = (data_.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     entry.isReparsePoint = (data_.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
     entry.sizeLow = data_.nFileSizeLow;
+    entry.sizeHigh = data_.nFileSizeHigh;
     pending_ = FindNextFileW(handle_, &data_) != FALSE;
     return true;
   }

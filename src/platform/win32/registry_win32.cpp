@@ -2,9 +2,51 @@
 
 #include <windows.h>
 
+#include <vector>
+
 namespace vantrel {
 
 namespace {
+
+// NtQueryKey with KeyNameInformation gives a key's name as the kernel knows
+// it (\REGISTRY\USER\S-1-5-...\Software\...). Only the NT family has it.
+using NtQueryKeyFunction = LONG(WINAPI*)(HANDLE, int, void*, ULONG, ULONG*);
+constexpr int kKeyNameInformation = 3;
+constexpr LONG kBufferTooSmall = static_cast<LONG>(0xC0000023);
+constexpr LONG kBufferOverflow = static_cast<LONG>(0x80000005);
+
+NtQueryKeyFunction NtQueryKeyOfSystem() {
+  const HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+  if (ntdll == nullptr) return nullptr;
+  return reinterpret_cast<NtQueryKeyFunction>(
+      reinterpret_cast<void (*)()>(GetProcAddress(ntdll, "NtQueryKey")));
+}
+
+std::string KernelNameOf(HKEY key) {
+  const NtQueryKeyFunction query = NtQueryKeyOfSystem();
+  if (query == nullptr) return std::string();
+  std::vector<unsigned char> buffer(512);
+  ULONG needed = 0;
+  LONG status = query(key, kKeyNameInformation, buffer.data(), static_cast<ULONG>(buffer.size()), &needed);
+  if ((status == kBufferTooSmall || status == kBufferOverflow) && needed > buffer.size()) {
+    buffer.resize(needed);
+    status = query(key, kKeyNameInformation, buffer.data(), static_cast<ULONG>(buffer.size()), &needed);
+  }
+  if (status != 0) return std::string();
+  ULONG bytes = 0;
+  CopyMemory(&bytes, buffer.data(), sizeof bytes);
+  if (bytes == 0 || sizeof bytes + bytes > buffer.size()) return std::string();
+  // Key names compare without regard to case.
+  std::vector<WCHAR> name(bytes / sizeof(WCHAR));
+  CopyMemory(name.data(), buffer.data() + sizeof bytes, name.size() * sizeof(WCHAR));
+  CharUpperBuffW(name.data(), static_cast<DWORD>(name.size()));
+  const int length = WideCharToMultiByte(CP_UTF8, 0, name.data(), static_cast<int>(name.size()),
+                                         nullptr, 0, nullptr, nullptr);
+  std::string identity(static_cast<std::size_t>(length > 0 ? length : 0), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, name.data(), static_cast<int>(name.size()), identity.data(),
+                      length, nullptr, nullptr);
+  return identity;
+}
 
 HKEY RootHandle(RootKey root) {
   switch (root) {
@@ -39,6 +81,8 @@ class Win32RegistryKey : public RegistryKey {
   bool EnumKey(std::uint32_t index, char* name, std::uint32_t nameSize) override {
     return RegEnumKeyA(key_, index, name, nameSize) == ERROR_SUCCESS;
   }
+
+  std::string Identity() override { return KernelNameOf(key_); }
 
  private:
   HKEY key_;

@@ -15,6 +15,7 @@ void Decode(CacheEntryBuffer& buffer, CacheEntry& entry) {
   const INTERNET_CACHE_ENTRY_INFOA* info = InfoOf(buffer);
   entry.entryType = info->CacheEntryType;
   entry.sourceUrl = info->lpszSourceUrlName != nullptr ? info->lpszSourceUrlName : "";
+  entry.localFile = info->lpszLocalFileName != nullptr ? info->lpszLocalFileName : "";
 }
 
 class Win32CacheEnumeration : public CacheEnumeration {

@@ -45,7 +45,17 @@ class MemoryCacheEnumeration : public CacheEnumeration {
 
 void MemoryUrlCache::AddEntry(const std::string& sourceUrl, std::uint32_t entryType,
                               std::uint32_t infoSize) {
-  entries_.push_back(Entry{sourceUrl, entryType, infoSize});
+  entries_.push_back(Entry{sourceUrl, entryType, infoSize, false, "", nullptr});
+}
+
+void MemoryUrlCache::SetLocalFile(const std::string& sourceUrl, const std::string& path,
+                                  FileSystem* files) {
+  for (auto& e : entries_) {
+    if (e.sourceUrl == sourceUrl) {
+      e.localFile = path;
+      e.localFiles = files;
+    }
+  }
 }
 
 bool MemoryUrlCache::HasEntry(const std::string& sourceUrl) const {
@@ -95,6 +105,7 @@ CacheFindResult MemoryUrlCache::Read(std::uint32_t filter, std::size_t& index,
   std::memcpy(buffer.Data(), &filled, sizeof filled);
   entry.entryType = found.entryType;
   entry.sourceUrl = found.sourceUrl;
+  entry.localFile = found.localFile;
   index = at + 1;
   return CacheFindResult::kFound;
 }
@@ -115,6 +126,7 @@ bool MemoryUrlCache::DeleteEntry(const std::string& sourceUrl) {
   for (auto& e : entries_) {
     if (!e.deleted && e.sourceUrl == sourceUrl) {
       e.deleted = true;
+      if (e.localFiles != nullptr && !e.localFile.empty()) e.localFiles->Delete(e.localFile);
       return true;
     }
   }

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/file_system.h"
 #include "platform/url_cache.h"
 
 namespace vantrel::testing {
@@ -19,6 +20,10 @@ class MemoryUrlCache : public UrlCache {
   // infoSize: the bytes the entry's information needs, structure and strings.
   void AddEntry(const std::string& sourceUrl, std::uint32_t entryType,
                 std::uint32_t infoSize = 300);
+  // The entry's own file, which goes when the entry is deleted (from files,
+  // when given).
+  void SetLocalFile(const std::string& sourceUrl, const std::string& path,
+                    FileSystem* files = nullptr);
   // DeleteEntry of it fails, as for an entry in use.
   void LockEntry(const std::string& sourceUrl) { locked_.insert(sourceUrl); }
   bool HasEntry(const std::string& sourceUrl) const;
@@ -46,6 +51,8 @@ class MemoryUrlCache : public UrlCache {
     std::uint32_t entryType;
     std::uint32_t infoSize;
     bool deleted = false;
+    std::string localFile;
+    FileSystem* localFiles = nullptr;
   };
   // Finds the next entry from index on; the enumeration's answer.
   CacheFindResult Read(std::uint32_t filter, std::size_t& index, CacheEntryBuffer& buffer,

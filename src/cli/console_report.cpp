@@ -1,0 +1,205 @@
+#include "cli/console_report.h"
+
+#include <algorithm>
+
+#include "platform/message_box.h"
+
+namespace vantrel {
+
+namespace {
+
+std::string Count(std::int64_t number, const char* unit) {
+  return GroupedNumber(static_cast<std::uint64_t>(number < 0 ? 0 : number)) + unit;
+}
+
+std::string Bytes(std::uint64_t bytes) { return GroupedNumber(bytes) + " 바이트"; }
+
+std::string Percent(int position) {
+  const int clamped = std::clamp(position, 0, 1000);
+  return std::to_string(clamped / 10) + "%";
+}
+
+std::string FirstLine(const std::string& text) { return text.substr(0, text.find('\n')); }
+
+// A message on one line, as a log reads best.
+std::string OneLine(std::string text) {
+  for (char& c : text) {
+    if (c == '\n') c = ' ';
+  }
+  return text;
+}
+
+}  // namespace
+
+std::string GroupedNumber(std::uint64_t number) {
+  std::string digits = std::to_string(number);
+  for (int at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3) digits.insert(at, ",");
+  return digits;
+}
+
+std::string CutToWidth(const std::string& text, std::size_t limit) {
+  std::size_t end = 0;
+  while (end < text.size()) {
+    const auto byte = static_cast<unsigned char>(text[end]);
+    const std::size_t width = byte >= 0x81 && byte <= 0xFE && end + 1 < text.size() ? 2 : 1;
+    if (end + width > limit) break;
+    end += width;
+  }
+  return text.substr(0, end);
+}
+
+std::string DescribeStep(const RemovalTally& tally) {
+  std::string parts;
+  auto add = [&](const std::string& part) { parts += (parts.empty() ? "" : ", ") + part; };
+  if (tally.files > 0) add("파일 " + Count(tally.files, "개") + " (" + Bytes(tally.bytes) + ")");
+  if (tally.filesLeft > 0) add("지울 수 없는 파일 " + Count(tally.filesLeft, "개"));
+  if (tally.cookieEntries > 0) add("쿠키 항목 " + Count(tally.cookieEntries, "개"));
+  if (tally.historyEntries > 0) add("기록 항목 " + Count(tally.historyEntries, "개"));
+  if (tally.normalEntries > 0) add("캐시 항목 " + Count(tally.normalEntries, "개"));
+  if (tally.values > 0) add("레지스트리 값 " + Count(tally.values, "개"));
+  if (tally.recycleBinVisited) {
+    add(tally.recycleBinKnown ? "휴지통 " + Count(tally.recycleBinItems, "개") + " (" +
+                                    Bytes(static_cast<std::uint64_t>(tally.recycleBinBytes)) + ")"
+                              : std::string("휴지통 크기 모름"));
+  }
+  if (!tally.refusedFolders.empty()) add("거부된 폴더 " + Count(static_cast<std::int64_t>(tally.refusedFolders.size()), "곳"));
+  return parts.empty() ? std::string("없음") : parts;
+}
+
+std::string DescribeTotals(const RemovalTally& total, bool preview) {
+  std::string text = preview ? "미리 보기 합계 (아무것도 지우지 않았습니다)\n" : "청소 합계\n";
+  text += std::string(preview ? "  지울 파일: " : "  지운 파일: ") + Count(total.files, "개") + ", " +
+          Bytes(total.bytes) + "\n";
+  text += "  지울 수 없는 파일: " + Count(total.filesLeft, "개") + "\n";
+  text += "  캐시 항목: " + Count(total.CacheEntries(), "개") + " (쿠키 " +
+          Count(total.cookieEntries, "개") + ", 기록 " + Count(total.historyEntries, "개") +
+          ", 캐시 " + Count(total.normalEntries, "개") + ")\n";
+  text += "  레지스트리 값: " + Count(total.values, "개") + "\n";
+  if (total.recycleBinVisited) {
+    text += "  휴지통: " +
+            (total.recycleBinKnown
+                 ? Count(total.recycleBinItems, "개") + ", " +
+                       Bytes(static_cast<std::uint64_t>(total.recycleBinBytes))
+                 : std::string("크기 모름")) +
+            "\n";
+  }
+  text += "  거부된 폴더: " + Count(static_cast<std::int64_t>(total.refusedFolders.size()), "곳") + "\n";
+  return text;
+}
+
+ConsoleReport::ConsoleReport(ConsoleOutput& out, TallySink& sink, bool preview)
+    : out_(out),
+      sink_(sink),
+      preview_(preview),
+      console_(out.IsConsole()),
+      categoryBar_(*this),
+      overallBar_(*this),
+      stepLabel_(*this, false),
+      countLabel_(*this, true),
+      messages_(*this) {
+  categoryBar_.showsStep = true;
+}
+
+void ConsoleReport::Bar::SetPos(int position) {
+  if (showsStep) report.OnProgress(position);
+}
+
+void ConsoleReport::Label::SetText(const std::string& text) {
+  if (count) {
+    report.OnCount(text);
+  } else {
+    report.OnStepLabel(text);
+  }
+}
+
+int ConsoleReport::Boxes::Show(const std::string& text, const std::string& caption,
+                               unsigned style) {
+  report.OnMessage(text, caption, style);
+  return mb::kIdOk;
+}
+
+void ConsoleReport::Begin() {
+  WriteLine(preview_ ? "Vantrel 미리 보기: 지우지 않고 셉니다." : "Vantrel 청소");
+}
+
+void ConsoleReport::Finish() {
+  EndStep();
+  ClearLiveLine();
+  out_.Write(DescribeTotals(total_, preview_));
+}
+
+void ConsoleReport::OnStepLabel(const std::string& text) { label_ = text; }
+
+// A step opens when the count text changes; the run sets the same text again
+// when it names the step, which only gives the open step its name.
+void ConsoleReport::OnCount(const std::string& text) {
+  if (stepOpen_ && text == stepCount_) {
+    stepName_ = label_;
+    return;
+  }
+  EndStep();
+  stepOpen_ = true;
+  stepCount_ = text;
+  stepName_ = label_;
+  stepPosition_ = 0;
+  lastProgressMs_ = out_.Milliseconds();
+}
+
+void ConsoleReport::OnProgress(int position) {
+  if (!stepOpen_) return;
+  stepPosition_ = position;
+  const std::uint32_t now = out_.Milliseconds();
+  if (console_) {
+    if (now - lastProgressMs_ < kConsoleRedrawMs) return;
+    const std::string line = CutToWidth(ProgressText(), kLiveLineWidth);
+    std::string padded = "\r" + line;
+    if (line.size() < liveWidth_) padded += std::string(liveWidth_ - line.size(), ' ');
+    out_.Write(padded);
+    liveWidth_ = std::max(liveWidth_, line.size());
+  } else {
+    if (now - lastProgressMs_ < kFileProgressMs) return;
+    WriteLine(ProgressText());
+  }
+  lastProgressMs_ = now;
+}
+
+void ConsoleReport::OnMessage(const std::string& text, const std::string& caption,
+                              unsigned style) {
+  // The guard's warnings say the setting is switched off, which a preview
+  // does not do.
+  const bool guardWarning = (style & mb::kIconHand) != 0;
+  if (preview_ && guardWarning) {
+    WriteLine(caption + ": " + FirstLine(text) + " (미리 보기: 설정은 그대로 둡니다)");
+  } else {
+    WriteLine(caption + ": " + OneLine(text));
+  }
+}
+
+void ConsoleReport::EndStep() {
+  if (!stepOpen_) return;
+  stepOpen_ = false;
+  const RemovalTally tally = sink_.TakeTally();
+  total_.Add(tally);
+  WriteLine("[" + stepCount_ + "] " + stepName_ + ": " + DescribeStep(tally));
+  for (const auto& [key, count] : tally.valuesPerKey) {
+    WriteLine("    " + key + ": 값 " + GroupedNumber(static_cast<std::uint64_t>(count)) + "개");
+  }
+  for (const std::string& folder : tally.refusedFolders) WriteLine("    거부: " + folder);
+}
+
+void ConsoleReport::ClearLiveLine() {
+  if (liveWidth_ == 0) return;
+  out_.Write("\r" + std::string(liveWidth_, ' ') + "\r");
+  liveWidth_ = 0;
+}
+
+void ConsoleReport::WriteLine(const std::string& line) {
+  ClearLiveLine();
+  out_.Write(line + "\n");
+}
+
+std::string ConsoleReport::ProgressText() const {
+  return "[" + stepCount_ + "] " + stepName_ + " " + Percent(stepPosition_);
+}
+
+}  // namespace vantrel

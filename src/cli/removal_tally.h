@@ -1,0 +1,90 @@
+#pragma once
+// What a cleaning run removed (or, in a preview, would remove), counted by
+// the sink the run hands its removals to.
+
+#include <cstdint>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "engine/removal_sink.h"
+#include "platform/deletion_probe.h"
+
+namespace vantrel {
+
+struct RemovalTally {
+  std::int64_t files = 0;
+  std::uint64_t bytes = 0;
+  std::int64_t filesLeft = 0;  // files that cannot be deleted (read-only, in use)
+  std::int64_t cookieEntries = 0;
+  std::int64_t historyEntries = 0;
+  std::int64_t normalEntries = 0;
+  std::int64_t values = 0;
+  // Values by key, in the order the keys were first met; keys without values
+  // do not appear.
+  std::vector<std::pair<std::string, std::int64_t>> valuesPerKey;
+  bool recycleBinVisited = false;
+  bool recycleBinKnown = false;  // the shell answered the size query
+  std::int64_t recycleBinItems = 0;
+  std::int64_t recycleBinBytes = 0;
+  std::vector<std::string> refusedFolders;
+
+  std::int64_t CacheEntries() const { return cookieEntries + historyEntries + normalEntries; }
+  bool Empty() const;
+  void Add(const RemovalTally& other);
+  void CountValue(const std::string& keyName);
+};
+
+// "HKEY_CURRENT_USER\Software\X" for root and subKey.
+std::string FullKeyName(RootKey root, const std::string& subKey);
+
+// A sink that keeps a tally; the report takes it step by step.
+class TallySink : public RemovalSink {
+ public:
+  // What was counted since the last call.
+  RemovalTally TakeTally() { return std::exchange(tally_, RemovalTally()); }
+
+  void FolderRefused(const std::string& folder) override {
+    tally_.refusedFolders.push_back(folder);
+  }
+
+ protected:
+  void CountCacheEntry(std::uint32_t entryType);
+  RemovalTally tally_;
+};
+
+// The preview: counts everything the run would remove and removes nothing.
+// An item the run would already have removed in an earlier step (a folder
+// cleaned twice, a cache entry of two kinds, a key under two names, a file
+// that goes with its cache entry) is counted once, where the run removes it.
+class CountingSink : public TallySink {
+ public:
+  explicit CountingSink(DeletionProbe& probe) : probe_(probe) {}
+
+  bool RemoveFile(FileSystem& files, const std::string& path, std::uint64_t size) override;
+  bool RemoveEmptyFolder(FileSystem& files, const std::string& path) override;
+  bool DeleteCacheEntry(UrlCache& cache, const CacheEntry& entry) override;
+  bool DeleteValue(RegistryKey& key, RootKey root, const std::string& subKey,
+                   const char* name) override;
+  void EmptyRecycleBin(Shell& shell, unsigned flags) override;
+
+ private:
+  DeletionProbe& probe_;
+  std::set<std::string> goneFiles_;
+  std::set<std::string> goneEntries_;
+  std::set<std::string> goneValues_;
+};
+
+// The cleaning run itself: removes as the window's run does and counts what
+// went.
+class ReportingSink : public TallySink {
+ public:
+  bool RemoveFile(FileSystem& files, const std::string& path, std::uint64_t size) override;
+  bool DeleteCacheEntry(UrlCache& cache, const CacheEntry& entry) override;
+  bool DeleteValue(RegistryKey& key, RootKey root, const std::string& subKey,
+                   const char* name) override;
+  void EmptyRecycleBin(Shell& shell, unsigned flags) override;
+};
+
+}  // namespace vantrel

@@ -1,0 +1,409 @@
+// The real VantrelCli.exe, started as a scheduled task starts it (no console
+// input, output to a file), on a prefix seeded in every category: a preview
+// reports what is there and changes nothing, and clean then removes exactly
+// what the preview reported.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <shellapi.h>
+#include <wininet.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <map>
+#include <sstream>
+#include <vector>
+
+#include "console_program.h"
+#include "engine/special_folders.h"
+#include "platform/win32/shell_win32.h"
+#include "settings/archive.h"
+#include "settings/setup_data.h"
+#include "wine_test_support.h"
+
+namespace vantrel {
+namespace {
+
+using namespace winetest;
+
+constexpr char kTypedUrls[] = "Software\\Microsoft\\Internet Explorer\\TypedURLs";
+constexpr char kMediaList[] = "Software\\Microsoft\\MediaPlayer\\Player\\RecentFileList";
+constexpr char kUserKey[] = "Software\\VantrelCliTest\\Recent";
+constexpr char kKeptKey[] = "Software\\VantrelCliTest\\Recent\\Child";
+
+std::string WithSlash(std::string folder) {
+  if (folder.empty() || folder.back() != '\\') folder += '\\';
+  return folder;
+}
+
+void SetValue(HKEY root, const std::string& key, const char* name) {
+  HKEY handle = nullptr;
+  ASSERT_EQ(RegCreateKeyA(root, key.c_str(), &handle), ERROR_SUCCESS) << key;
+  RegSetValueExA(handle, name, 0, REG_SZ, reinterpret_cast<const BYTE*>("x"), 2);
+  RegCloseKey(handle);
+}
+
+std::vector<std::string> ValueNames(HKEY root, const std::string& key) {
+  std::vector<std::string> names;
+  HKEY handle = nullptr;
+  if (RegOpenKeyA(root, key.c_str(), &handle) != ERROR_SUCCESS) return names;
+  char name[256];
+  for (DWORD index = 0;; ++index) {
+    DWORD size = sizeof name;
+    if (RegEnumValueA(handle, index, name, &size, nullptr, nullptr, nullptr, nullptr) !=
+        ERROR_SUCCESS) {
+      break;
+    }
+    names.emplace_back(name, size);
+  }
+  RegCloseKey(handle);
+  return names;
+}
+
+bool SeedCacheEntry(const std::string& url, DWORD type) {
+  FILETIME never = {};
+  return CommitUrlCacheEntryA(url.c_str(), nullptr, never, never, type, nullptr, 0, nullptr,
+                              nullptr) != FALSE;
+}
+
+std::vector<std::string> CacheEntries() {
+  std::vector<std::string> entries;
+  std::vector<char> buffer(16384);
+  auto* info = reinterpret_cast<INTERNET_CACHE_ENTRY_INFOA*>(buffer.data());
+  DWORD size = static_cast<DWORD>(buffer.size());
+  HANDLE find = FindFirstUrlCacheEntryA(nullptr, info, &size);
+  if (find == nullptr) return entries;
+  do {
+    entries.push_back(std::string(info->lpszSourceUrlName) + " " +
+                      std::to_string(info->CacheEntryType));
+    size = static_cast<DWORD>(buffer.size());
+  } while (FindNextUrlCacheEntryA(find, info, &size));
+  FindCloseUrlCache(find);
+  return entries;
+}
+
+struct FolderCount {
+  int files = 0;
+  std::string listing;  // "path size" lines
+};
+
+void CountFolder(const std::string& folder, bool recursive, FolderCount& count) {
+  WIN32_FIND_DATAA data;
+  HANDLE find = FindFirstFileA((WithSlash(folder) + "*.*").c_str(), &data);
+  if (find == INVALID_HANDLE_VALUE) return;
+  do {
+    const std::string name = data.cFileName;
+    if (name == "." || name == "..") continue;
+    const std::string path = WithSlash(folder) + name;
+    if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+      count.listing += path + "\\\n";
+      if (recursive && (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0) {
+        CountFolder(path, recursive, count);
+      }
+    } else {
+      ++count.files;
+      count.listing += path + " " + std::to_string(data.nFileSizeLow) + "\n";
+    }
+  } while (FindNextFileA(find, &data));
+  FindClose(find);
+}
+
+FolderCount Count(const std::string& folder, bool recursive) {
+  FolderCount count;
+  CountFolder(folder, recursive, count);
+  return count;
+}
+
+void SendToRecycleBin(const std::string& path) {
+  WriteBytes(path, "to the bin");
+  std::string from = path;
+  from.push_back('\0');
+  SHFILEOPSTRUCTA operation = {};
+  operation.wFunc = FO_DELETE;
+  operation.pFrom = from.c_str();
+  operation.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
+  SHFileOperationA(&operation);
+}
+
+SHQUERYRBINFO RecycleBin() {
+  SHQUERYRBINFO bin = {};
+  bin.cbSize = sizeof bin;
+  SHQueryRecycleBinA(nullptr, &bin);
+  return bin;
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  std::string line;
+  while (std::getline(in, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(line);
+  }
+  return lines;
+}
+
+// The lines of the steps and their keys and refusals.
+std::vector<std::string> StepLines(const std::string& output) {
+  std::vector<std::string> steps;
+  for (const std::string& line : Lines(output)) {
+    if (line.rfind("[", 0) == 0 || line.rfind("    ", 0) == 0) steps.push_back(line);
+  }
+  return steps;
+}
+
+std::string StepLine(const std::string& output, const std::string& prefix) {
+  for (const std::string& line : Lines(output)) {
+    if (line.rfind(prefix, 0) == 0) return line;
+  }
+  return "<no line " + prefix + ">";
+}
+
+// The files a step line reports, those it can delete and those it cannot.
+int FilesIn(const std::string& stepLine) {
+  int files = 0;
+  for (const char* label : {": 파일 ", "지울 수 없는 파일 "}) {
+    const auto at = stepLine.find(label);
+    if (at != std::string::npos) files += std::atoi(stepLine.c_str() + at + std::strlen(label));
+  }
+  return files;
+}
+
+class VantrelCliTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder = MakeFolder(ScratchFolder() + "cli");
+    exe = folder + "VantrelCli.exe";
+    ASSERT_TRUE(CopyFileA(BuiltProgram("VantrelCli.exe").c_str(), exe.c_str(), FALSE));
+    Win32Shell shell;
+    FindSpecialFolders(shell, special);
+  }
+
+  void TearDown() override {
+    RegDeleteKeyA(HKEY_CURRENT_USER, kKeptKey);
+    RegDeleteKeyA(HKEY_CURRENT_USER, kUserKey);
+    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\VantrelCliTest");
+  }
+
+  ConsoleRun Run(const std::string& parameters) {
+    // A file of its own for each run: the one before may still be closing it.
+    return RunRedirected(exe, parameters, folder,
+                         ScratchFolder() + "cli_output_" + std::to_string(++runs) + ".txt");
+  }
+
+  void WriteSettings(const SetupData& settings) {
+    ArchiveWriter archive;
+    settings.Store(archive);
+    WriteBytes(folder + "SetupData.Sav", archive.Bytes());
+  }
+
+  // Everything a run could remove or write.
+  std::string Snapshot() {
+    std::string text;
+    for (const auto& [path, recursive] : Folders()) text += Count(path, recursive).listing;
+    text += Count(userDir, true).listing;
+    for (const char* key : {kTypedUrls, kMediaList, kUserKey, kKeptKey}) {
+      for (const std::string& name : ValueNames(HKEY_CURRENT_USER, key)) {
+        text += std::string(key) + " = " + name + "\n";
+      }
+    }
+    for (const std::string& entry : CacheEntries()) text += entry + "\n";
+    const SHQUERYRBINFO bin = RecycleBin();
+    text += "bin " + std::to_string(bin.i64NumItems) + " " + std::to_string(bin.i64Size) + "\n";
+    text += ReadBytes(folder + "SetupData.Sav");
+    return text;
+  }
+
+  // The folders of the run's steps, as the run walks them.
+  std::vector<std::pair<std::string, bool>> Folders() const {
+    return {{special.cacheFolder, true},   {special.cookieFolder, false},
+            {special.historyFolder, true}, {special.tempFolder, true},
+            {special.recentFolder, false}};
+  }
+
+  void Seed() {
+    for (const auto& [path, recursive] : Folders()) MakeFolder(path);
+    WriteBytes(WithSlash(special.cacheFolder) + "page.htm", "cache");
+    MakeFolder(WithSlash(special.cacheFolder) + "CLI12345");
+    WriteBytes(WithSlash(special.cacheFolder) + "CLI12345\\image.gif", "gif");
+    WriteBytes(WithSlash(special.cookieFolder) + "root@cli.txt", "cookie");
+    WriteBytes(WithSlash(special.historyFolder) + "visit.dat", "history");
+    MakeFolder(special.tempFolder + "cli_tmp");
+    WriteBytes(special.tempFolder + "cli_tmp\\unpacked.bin", "temp");
+    WriteBytes(special.tempFolder + "cli.tmp", "temp");
+    WriteBytes(WithSlash(special.recentFolder) + "cli.lnk", "recent");
+
+    ASSERT_TRUE(SeedCacheEntry("Cookie:root@cli.example/", COOKIE_CACHE_ENTRY));
+    ASSERT_TRUE(SeedCacheEntry("Visited: root@http://cli.example/", URLHISTORY_CACHE_ENTRY));
+    ASSERT_TRUE(SeedCacheEntry("http://cli.example/index.html", NORMAL_CACHE_ENTRY));
+
+    SetValue(HKEY_CURRENT_USER, kTypedUrls, "url1");
+    SetValue(HKEY_CURRENT_USER, kTypedUrls, "url2");
+    SetValue(HKEY_CURRENT_USER, kMediaList, "File0");
+    SetValue(HKEY_CURRENT_USER, kUserKey, "MRU0");
+    SetValue(HKEY_CURRENT_USER, kUserKey, "MRU1");
+    SetValue(HKEY_CURRENT_USER, kKeptKey, "stays");
+
+    SendToRecycleBin(ScratchFolder() + "cli_binned.txt");
+
+    userDir = ScratchFolder() + "cli_userdir";
+    MakeFolder(userDir);
+    WriteBytes(userDir + "\\mine.txt", "mine");
+    MakeFolder(userDir + "\\sub");
+    WriteBytes(userDir + "\\sub\\deep.txt", "deep");
+    SetupData settings;
+    UserEntry entry;
+    entry.name = "내 폴더";
+    entry.includeSubfolders = true;
+    entry.dirs = {"Dir:" + userDir};
+    entry.regKeys = {std::string("Reg:HKEY_CURRENT_USER\\") + kUserKey};
+    settings.AddEntry(entry);
+    WriteSettings(settings);
+  }
+
+  int runs = 0;
+  std::string folder;
+  std::string exe;
+  std::string userDir;
+  SetupData special;
+};
+
+TEST_F(VantrelCliTest, PreviewReportsWhatIsThereChangesNothingAndCleanRemovesExactlyThat) {
+  Seed();
+  if (HasFatalFailure()) return;
+  const std::string before = Snapshot();
+  const SHQUERYRBINFO bin = RecycleBin();
+  ASSERT_GT(bin.i64NumItems, 0);
+  std::map<std::string, int> filesBefore;
+  for (const auto& [path, recursive] : Folders()) filesBefore[path] = Count(path, recursive).files;
+
+  const ConsoleRun preview = Run("preview");
+  ASSERT_EQ(preview.exitCode, 0u) << preview.output;
+  EXPECT_EQ(Snapshot(), before) << "the preview changed something";
+  std::printf("%s", preview.output.c_str());
+
+  EXPECT_EQ(Lines(preview.output).front(), "Vantrel 미리 보기: 지우지 않고 셉니다.");
+  EXPECT_EQ(FilesIn(StepLine(preview.output, "[1/13] 캐시: ")), filesBefore[special.cacheFolder]);
+  EXPECT_EQ(FilesIn(StepLine(preview.output, "[2/13] 쿠키: ")), filesBefore[special.cookieFolder]);
+  EXPECT_EQ(FilesIn(StepLine(preview.output, "[3/13] 기록: ")), filesBefore[special.historyFolder]);
+  EXPECT_EQ(FilesIn(StepLine(preview.output, "[5/13] 템프: ")), filesBefore[special.tempFolder]);
+  EXPECT_EQ(FilesIn(StepLine(preview.output, "[6/13] 문서 리스트: ")), filesBefore[special.recentFolder]);
+  EXPECT_NE(StepLine(preview.output, "[2/13]").find("쿠키 항목 1개"), std::string::npos);
+  EXPECT_NE(StepLine(preview.output, "[3/13]").find("기록 항목 1개"), std::string::npos);
+  // HKEY_USERS\S-1-5-21-0-0-0-1000 is this user's own branch under Wine: one
+  // key under two names, whose values the run deletes once.
+  EXPECT_EQ(StepLine(preview.output, "[4/13]"), "[4/13] Url 주소: 레지스트리 값 2개");
+  EXPECT_EQ(StepLine(preview.output, "[7/13]"),
+            "[7/13] 휴지통: 휴지통 " + std::to_string(bin.i64NumItems) + "개 (" +
+                std::to_string(bin.i64Size) + " 바이트)");
+  EXPECT_EQ(StepLine(preview.output, "[8/13]"), "[8/13] Entry: 캐시 항목 1개");
+  EXPECT_EQ(StepLine(preview.output, "[9/13]"), "[9/13] 윈도우 미디어 XP 8.0 주소: 레지스트리 값 1개");
+  EXPECT_EQ(StepLine(preview.output, "[12/13]"), "[12/13] 내 폴더: 파일 2개 (8 바이트)");
+  EXPECT_EQ(StepLine(preview.output, "[13/13]"), "[13/13] 내 폴더: 레지스트리 값 2개");
+
+  const ConsoleRun clean = Run("clean");
+  ASSERT_EQ(clean.exitCode, 0u) << clean.output;
+  std::printf("%s", clean.output.c_str());
+  EXPECT_EQ(StepLines(clean.output), StepLines(preview.output));
+  EXPECT_EQ(Lines(clean.output).front(), "Vantrel 청소");
+
+  EXPECT_FALSE(FileExists(WithSlash(special.cacheFolder) + "page.htm"));
+  EXPECT_FALSE(FileExists(WithSlash(special.cacheFolder) + "CLI12345"));
+  EXPECT_FALSE(FileExists(WithSlash(special.cookieFolder) + "root@cli.txt"));
+  EXPECT_FALSE(FileExists(special.tempFolder + "cli_tmp"));
+  EXPECT_FALSE(FileExists(WithSlash(special.recentFolder) + "cli.lnk"));
+  EXPECT_TRUE(CacheEntries().empty());
+  EXPECT_TRUE(ValueNames(HKEY_CURRENT_USER, kTypedUrls).empty());
+  EXPECT_TRUE(ValueNames(HKEY_CURRENT_USER, kMediaList).empty());
+  EXPECT_TRUE(ValueNames(HKEY_CURRENT_USER, kUserKey).empty());
+  EXPECT_EQ(ValueNames(HKEY_CURRENT_USER, kKeptKey).size(), 1u);
+  EXPECT_EQ(RecycleBin().i64NumItems, 0);
+  EXPECT_FALSE(FileExists(userDir + "\\sub"));
+  EXPECT_TRUE(FileExists(userDir));
+
+  // Nothing was refused, so the settings file stays as it was.
+  ArchiveWriter defaults;
+  SetupData settings;
+  UserEntry entry;
+  entry.name = "내 폴더";
+  entry.includeSubfolders = true;
+  entry.dirs = {"Dir:" + userDir};
+  entry.regKeys = {std::string("Reg:HKEY_CURRENT_USER\\") + kUserKey};
+  settings.AddEntry(entry);
+  settings.Store(defaults);
+  EXPECT_EQ(ReadBytes(folder + "SetupData.Sav"), defaults.Bytes());
+}
+
+// TEMP pointing into the system folder, as a broken set-up leaves it: the
+// guard refuses the temp folder in both commands; only clean switches the
+// category off, and saves that.
+TEST_F(VantrelCliTest, ARefusedTempFolderIsSwitchedOffAndSavedOnlyByClean) {
+  char system[MAX_PATH] = {};
+  ASSERT_GT(GetSystemDirectoryA(system, sizeof system), 0u);
+  const std::map<std::string, std::string> systemTemp = {{"TEMP", system}, {"TMP", system}};
+  SetupData settings;
+  for (bool* flag : {&settings.cleanCache, &settings.cleanCookie, &settings.cleanRecent,
+                     &settings.cleanHistory, &settings.cleanRecycleBin, &settings.cleanIndexEntry,
+                     &settings.cleanTypedUrl, &settings.cleanMediaPlayer,
+                     &settings.cleanRealPlayer, &settings.cleanRealOne}) {
+    *flag = false;
+  }
+  WriteSettings(settings);
+  const std::string stored = ReadBytes(folder + "SetupData.Sav");
+  const std::string systemFiles = Count(system, false).listing;
+  const std::string refusal = std::string("    거부: ") + system + "\\";
+
+  const ConsoleRun preview =
+      RunRedirected(exe, "preview", folder, ScratchFolder() + "cli_refused_preview.txt", systemTemp);
+  ASSERT_EQ(preview.exitCode, 0u) << preview.output;
+  EXPECT_EQ(StepLine(preview.output, "[1/1]"), "[1/1] 템프: 거부된 폴더 1곳") << preview.output;
+  EXPECT_NE(preview.output.find(refusal), std::string::npos) << preview.output;
+  EXPECT_NE(preview.output.find("(미리 보기: 설정은 그대로 둡니다)"), std::string::npos);
+  EXPECT_EQ(ReadBytes(folder + "SetupData.Sav"), stored);
+
+  const ConsoleRun clean =
+      RunRedirected(exe, "clean", folder, ScratchFolder() + "cli_refused_clean.txt", systemTemp);
+  ASSERT_EQ(clean.exitCode, 0u) << clean.output;
+  EXPECT_EQ(StepLines(clean.output), StepLines(preview.output));
+  EXPECT_NE(clean.output.find("해당 삭제 설정을 해제합니다."), std::string::npos) << clean.output;
+  settings.cleanTemp = false;
+  ArchiveWriter switchedOff;
+  settings.Store(switchedOff);
+  EXPECT_EQ(ReadBytes(folder + "SetupData.Sav"), switchedOff.Bytes());
+  EXPECT_EQ(Count(system, false).listing, systemFiles);
+}
+
+TEST_F(VantrelCliTest, ExitCodes) {
+  WriteBytes(special.tempFolder + "stays.tmp", "stays");
+
+  ConsoleRun help = Run("--help");
+  EXPECT_EQ(help.exitCode, 0u);
+  EXPECT_EQ(Lines(help.output).front(), "사용법: VantrelCli preview | clean | --help");
+  EXPECT_EQ(Run("").exitCode, 2u);
+  EXPECT_EQ(Run("wipe").exitCode, 2u);
+
+  SetupData nothing;
+  for (bool* flag : {&nothing.cleanCache, &nothing.cleanCookie, &nothing.cleanRecent,
+                     &nothing.cleanHistory, &nothing.cleanTemp, &nothing.cleanRecycleBin,
+                     &nothing.cleanIndexEntry, &nothing.cleanTypedUrl, &nothing.cleanMediaPlayer,
+                     &nothing.cleanRealPlayer, &nothing.cleanRealOne}) {
+    *flag = false;
+  }
+  WriteSettings(nothing);
+  const ConsoleRun none = Run("clean");
+  EXPECT_EQ(none.exitCode, 3u);
+  EXPECT_NE(none.output.find("뭘 청소하지...: 뭘 청소할까요??"), std::string::npos) << none.output;
+
+  const std::string damaged = std::string("\x0A\0\0\0\x01\0\0", 7);
+  WriteBytes(folder + "SetupData.Sav", damaged);
+  const ConsoleRun unreadable = Run("clean");
+  EXPECT_EQ(unreadable.exitCode, 4u);
+  EXPECT_NE(unreadable.output.find("설정 파일을 읽을 수 없습니다: " + folder + "SetupData.Sav"),
+            std::string::npos)
+      << unreadable.output;
+  EXPECT_EQ(ReadBytes(folder + "SetupData.Sav"), damaged);
+  EXPECT_EQ(ReadBytes(special.tempFolder + "stays.tmp"), "stays");
+  DeleteFileA((special.tempFolder + "stays.tmp").c_str());
+}
+
+}  // namespace
+}  // namespace vantrel
