@@ -11,33 +11,7 @@
 
 namespace vantrel::winetest {
 
-bool WaitFor(const std::function<bool()>& condition, DWORD milliseconds) {
-  const DWORD start = GetTickCount();
-  do {
-    if (condition()) return true;
-    Sleep(10);
-  } while (GetTickCount() - start < milliseconds);
-  return condition();
-}
-
-std::string WindowText(HWND window) {
-  std::vector<char> buffer(8192, '\0');
-  DWORD_PTR copied = 0;
-  if (!SendMessageTimeoutA(window, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()),
-                           SMTO_ABORTIFHUNG, 5000, &copied)) {
-    return "<no answer>";
-  }
-  return std::string(buffer.data(), copied);
-}
-
-HWND FindMessageBox(const std::string& caption) {
-  HWND box = FindWindowA("#32770", caption.c_str());
-  return box != nullptr && IsWindowVisible(box) ? box : nullptr;
-}
-
-void PressButton(HWND window, int id) {
-  PostMessageA(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(window, id)));
-}
+bool StartsWith(const std::string& text, const std::string& start) { return text.rfind(start, 0) == 0; }
 
 std::string WebFolder() {
   const char* folder = std::getenv("VANTREL_WEB_FOLDER");

@@ -1,7 +1,7 @@
 #pragma once
 // Helpers for the tests of the programs' web traffic: the nginx folder that
 // scripts/web-test.sh sets up, a small loopback server of the test's own,
-// message boxes of another program, and the stand-in programs' notes.
+// and the stand-in programs' notes.
 
 #include <winsock2.h>
 #include <windows.h>
@@ -14,16 +14,7 @@
 
 namespace vantrel::winetest {
 
-// Polls condition every 10 ms until it holds; false on time-out.
-bool WaitFor(const std::function<bool()>& condition, DWORD milliseconds);
-
-// WM_GETTEXT of a window of another program.
-std::string WindowText(HWND window);
-
-// A visible message box (#32770) with this caption, or nullptr.
-HWND FindMessageBox(const std::string& caption);
-// Presses a button of a window of another program (IDYES, IDNO, IDOK...).
-void PressButton(HWND window, int id);
+bool StartsWith(const std::string& text, const std::string& start);
 
 // The nginx folder of this test (VANTREL_WEB_FOLDER), with a trailing backslash.
 std::string WebFolder();
