@@ -5,20 +5,9 @@ sections, no debug directory) and carry no time stamp in their PE header, so
 that the same commit gives byte-identical files. Prints what is wrong and
 exits 1; prints a one-line summary and exits 0 when all is well."""
 
-import pathlib
-import struct
 import sys
 
-from pe_file import PeImage
-
-ROOT = pathlib.Path(__file__).resolve().parent.parent
-PROGRAMS = ROOT / "release" / "programs.txt"
-
-
-def programs():
-    for line in PROGRAMS.read_text(encoding="utf-8").splitlines():
-        if line.strip() and not line.lstrip().startswith("#"):
-            yield line.split()[0] + ".exe"
+from release_programs import check_programs
 
 
 def problems_of(image):
@@ -36,24 +25,8 @@ def problems_of(image):
 
 
 def main(folders):
-    problems = []
-    checked = 0
-    for folder in folders:
-        for program in programs():
-            path = pathlib.Path(folder) / program
-            try:
-                image = PeImage(path.read_bytes())
-            except (OSError, ValueError, struct.error) as error:
-                problems.append(f"{path}: cannot read it: {error}")
-                continue
-            problems.extend(f"{path}: {problem}" for problem in problems_of(image))
-            checked += 1
-    for problem in problems:
-        print(problem)
-    if problems:
-        return 1
-    print(f"check-program-files: {checked} programs are stripped and carry no time stamp")
-    return 0
+    return check_programs(folders, problems_of, "cannot read it",
+                          "check-program-files: {} programs are stripped and carry no time stamp")
 
 
 if __name__ == "__main__":

@@ -14,11 +14,7 @@ namespace vantrel {
 namespace {
 
 using winetest::DrawingSurface;
-
-COLORREF Lightened(COLORREF colour, double factor) {
-  auto channel = [factor](int c) { return static_cast<int>(c + factor * (255 - c)); };
-  return RGB(channel(GetRValue(colour)), channel(GetGValue(colour)), channel(GetBValue(colour)));
-}
+using winetest::Lightened;
 
 std::unique_ptr<DrawingSurface> DrawFirstItem(const IconMenu& menu, UINT state) {
   HMENU popup = menu.GetSubMenu(0)->handle();

@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "build_config.h"
-#include "settings/archive.h"
 #include "program_driving.h"
 #include "settings/setup_data.h"
+#include "stored_settings.h"
 #include "wine_test_support.h"
 
 namespace vantrel {
@@ -20,52 +20,6 @@ namespace {
 using namespace winetest;
 
 constexpr char kTitle[] = "Vantrel V.ZEL";
-
-bool WaitFor(const std::function<bool()>& condition, DWORD milliseconds) {
-  const DWORD start = GetTickCount();
-  do {
-    if (condition()) return true;
-    Sleep(10);
-  } while (GetTickCount() - start < milliseconds);
-  return condition();
-}
-
-RECT RectOf(HWND window) {
-  RECT r = {};
-  GetWindowRect(window, &r);
-  return r;
-}
-
-// WM_GETTEXT reaches into the other program; GetWindowText would not for an edit.
-std::string TextOf(HWND window) {
-  std::vector<char> buffer(8192, '\0');
-  DWORD_PTR copied = 0;
-  if (!SendMessageTimeoutA(window, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()),
-                           SMTO_ABORTIFHUNG, 5000, &copied)) {
-    return "<no answer>";
-  }
-  return std::string(buffer.data(), copied);
-}
-
-// A visible top-level window owned by owner that has a control with this id.
-HWND OwnedWindowWith(HWND owner, int controlId) {
-  struct Search {
-    HWND owner;
-    int id;
-    HWND found;
-  } search{owner, controlId, nullptr};
-  EnumWindows(
-      [](HWND window, LPARAM parameter) CALLBACK -> BOOL {
-        auto& s = *reinterpret_cast<Search*>(parameter);
-        if (GetWindow(window, GW_OWNER) == s.owner && IsWindowVisible(window) && GetDlgItem(window, s.id) != nullptr) {
-          s.found = window;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
 
 int WindowsTitled(const char* title) {
   struct Count {
@@ -91,18 +45,6 @@ HWND FocusOf(HWND window) {
     return info.hwndFocus;
   }
   return window;
-}
-
-void PressKey(HWND window, WPARAM key) {
-  PostMessageA(window, WM_KEYDOWN, key, 1);
-  PostMessageA(window, WM_KEYUP, key, 0xC0000001);
-}
-
-std::string DefaultSettingsBytes() {
-  SetupData defaults;
-  ArchiveWriter writer;
-  defaults.Store(writer);
-  return writer.Bytes();
 }
 
 // The help text of the About window, line by line.
@@ -175,10 +117,10 @@ class MainWindowTest : public ::testing::Test {
   // Starts the program and waits for the first paint to park the window.
   void StartAndWaitOffScreen() {
     Start();
-    ASSERT_TRUE(WaitFor(
+    ASSERT_TRUE(WaitUntil(
         [&] {
           main = FindWindowA(nullptr, kTitle);
-          return main != nullptr && RectOf(main).right < 0 && RectOf(main).bottom < 0;
+          return main != nullptr && WindowRectOf(main).right < 0 && WindowRectOf(main).bottom < 0;
         },
         20000))
         << "the main window never went off-screen";
@@ -186,14 +128,8 @@ class MainWindowTest : public ::testing::Test {
 
   // Shown for good means centred: while the first paint parks the window,
   // the system briefly puts the minimised window on screen too.
-  static bool Centred(HWND window) {
-    const RECT r = RectOf(window);
-    return r.left == (GetSystemMetrics(SM_CXMAXTRACK) - (r.right - r.left)) / 2 &&
-           r.top == (GetSystemMetrics(SM_CYMAXTRACK) - (r.bottom - r.top)) / 2;
-  }
-
   void WaitUntilShown() {
-    ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(main) && !IsIconic(main) && Centred(main); }, 20000))
+    ASSERT_TRUE(WaitUntil([&] { return CentredOnScreen(main); }, 20000))
         << "the main window never came on screen in the middle";
     shownAfter = GetTickCount() - started;
   }
@@ -231,7 +167,7 @@ TEST_F(MainWindowTest, StartsOffScreenThenComesCentredAndASecondCopyEnds) {
   ASSERT_FALSE(HasFatalFailure());
   EXPECT_GE(shownAfter, 2800u) << "shown before the splash time was over";
 
-  const RECT r = RectOf(main);
+  const RECT r = WindowRectOf(main);
   const int width = r.right - r.left;
   const int height = r.bottom - r.top;
   EXPECT_GE(r.left, 0);
@@ -259,17 +195,17 @@ TEST_F(MainWindowTest, CleanButtonRunsARealCleaningUnderTheMainWindow) {
   PostMessageA(GetDlgItem(main, 1068), BM_CLICK, 0, 0);
 
   HWND progress = nullptr;
-  ASSERT_TRUE(WaitFor([&] { return (progress = OwnedWindowWith(main, 1056)) != nullptr; }, 10000))
+  ASSERT_TRUE(WaitUntil([&] { return (progress = VisibleOwnedWindowWith(main, 1056)) != nullptr; }, 10000))
       << "the progress window did not show";
-  ASSERT_TRUE(WaitFor([&] { return TextOf(GetDlgItem(progress, 1043)) == "청소 끝."; }, 120000))
-      << "the run did not finish: " << TextOf(GetDlgItem(progress, 1043));
-  const std::string count = TextOf(GetDlgItem(progress, 1095));
+  ASSERT_TRUE(WaitUntil([&] { return TextOfWindow(GetDlgItem(progress, 1043)) == "청소 끝."; }, 120000))
+      << "the run did not finish: " << TextOfWindow(GetDlgItem(progress, 1043));
+  const std::string count = TextOfWindow(GetDlgItem(progress, 1095));
   EXPECT_NE(count.find('/'), std::string::npos) << count;
 
   for (const std::string& file : seeded) EXPECT_FALSE(FileExists(file)) << file;
 
-  const RECT m = RectOf(main);
-  RECT p = RectOf(progress);
+  const RECT m = WindowRectOf(main);
+  RECT p = WindowRectOf(progress);
   EXPECT_EQ(p.top, m.bottom);
   EXPECT_EQ(p.left, (m.left + m.right - (p.right - p.left)) / 2);
 
@@ -277,8 +213,8 @@ TEST_F(MainWindowTest, CleanButtonRunsARealCleaningUnderTheMainWindow) {
 
   // The progress window follows when the main window moves.
   SetWindowPos(main, nullptr, 100, 120, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  EXPECT_TRUE(WaitFor([&] { return RectOf(progress).top == RectOf(main).bottom; }, 5000));
-  p = RectOf(progress);
+  EXPECT_TRUE(WaitUntil([&] { return WindowRectOf(progress).top == WindowRectOf(main).bottom; }, 5000));
+  p = WindowRectOf(progress);
   EXPECT_EQ(p.top, 120 + (m.bottom - m.top));
   EXPECT_EQ(p.left, (100 + 100 + (m.right - m.left) - (p.right - p.left)) / 2);
 
@@ -291,32 +227,32 @@ TEST_F(MainWindowTest, EnterAndEscapeLeaveTheMainWindowButCloseTheAboutWindow) {
   ASSERT_FALSE(HasFatalFailure());
   PostMessageA(main, WM_ACTIVATE, WA_ACTIVE, 0);
   for (HWND target : {FocusOf(main), main, GetDlgItem(main, 1068)}) {
-    PressKey(target, VK_RETURN);
-    PressKey(target, VK_ESCAPE);
+    PostKey(target, VK_RETURN);
+    PostKey(target, VK_ESCAPE);
   }
   // Posted after the keys, so the About window shows once they are handled.
   PostMessageA(main, WM_SYSCOMMAND, 16, 0);
   HWND about = nullptr;
-  ASSERT_TRUE(WaitFor([&] { return (about = OwnedWindowWith(main, 1029)) != nullptr; }, 10000))
+  ASSERT_TRUE(WaitUntil([&] { return (about = VisibleOwnedWindowWith(main, 1029)) != nullptr; }, 10000))
       << "the system-menu item did not open the About window";
   EXPECT_TRUE(IsWindow(main));
   EXPECT_TRUE(IsWindowVisible(main));
 
-  EXPECT_EQ(TextOf(GetDlgItem(about, 1029)), ExpectedHelpText());
-  EXPECT_EQ(TextOf(GetDlgItem(about, 1046)), "컴퓨터 청소기 Vantrel ZEL Version 1.2");
-  EXPECT_EQ(TextOf(GetDlgItem(about, 1048)), "제작 홈피 GO");
-  EXPECT_EQ(TextOf(GetDlgItem(about, 1067)), "Vantrel 실행 카운터 GO");
+  EXPECT_EQ(TextOfWindow(GetDlgItem(about, 1029)), ExpectedHelpText());
+  EXPECT_EQ(TextOfWindow(GetDlgItem(about, 1046)), "컴퓨터 청소기 Vantrel ZEL Version 1.2");
+  EXPECT_EQ(TextOfWindow(GetDlgItem(about, 1048)), "제작 홈피 GO");
+  EXPECT_EQ(TextOfWindow(GetDlgItem(about, 1067)), "Vantrel 실행 카운터 GO");
   Sleep(300);  // let it paint before the picture is taken
   SaveScreenshot(about, "about_window.bmp");
 
-  PressKey(FocusOf(about), VK_RETURN);
-  EXPECT_TRUE(WaitFor([&] { return !IsWindow(about); }, 10000)) << "Enter did not close the About window";
+  PostKey(FocusOf(about), VK_RETURN);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(about); }, 10000)) << "Enter did not close the About window";
 
   PostMessageA(GetDlgItem(main, 1053), BM_CLICK, 0, 0);
-  ASSERT_TRUE(WaitFor([&] { return (about = OwnedWindowWith(main, 1029)) != nullptr; }, 10000))
+  ASSERT_TRUE(WaitUntil([&] { return (about = VisibleOwnedWindowWith(main, 1029)) != nullptr; }, 10000))
       << "the ? button did not open the About window";
-  PressKey(FocusOf(about), VK_ESCAPE);
-  EXPECT_TRUE(WaitFor([&] { return !IsWindow(about); }, 10000)) << "Escape did not close the About window";
+  PostKey(FocusOf(about), VK_ESCAPE);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(about); }, 10000)) << "Escape did not close the About window";
 
   EXPECT_TRUE(IsWindow(main));
   PostMessageA(main, WM_CLOSE, 0, 0);
@@ -326,32 +262,32 @@ TEST_F(MainWindowTest, EnterAndEscapeLeaveTheMainWindowButCloseTheAboutWindow) {
 TEST_F(MainWindowTest, MenuCommandsShowTheSideWindows) {
   StartAndShow();
   ASSERT_FALSE(HasFatalFailure());
-  EXPECT_EQ(OwnedWindowWith(main, 1096), nullptr) << "the folder window shows before it is asked for";
-  EXPECT_EQ(OwnedWindowWith(main, 1056), nullptr) << "the progress window shows before it is asked for";
+  EXPECT_EQ(VisibleOwnedWindowWith(main, 1096), nullptr) << "the folder window shows before it is asked for";
+  EXPECT_EQ(VisibleOwnedWindowWith(main, 1056), nullptr) << "the progress window shows before it is asked for";
 
   PostMessageA(main, WM_COMMAND, 32778, 0);
   HWND folderWindow = nullptr;
-  ASSERT_TRUE(WaitFor([&] { return (folderWindow = OwnedWindowWith(main, 1096)) != nullptr; }, 10000));
-  RECT desktop = RectOf(GetDesktopWindow());
-  RECT f = RectOf(folderWindow);
+  ASSERT_TRUE(WaitUntil([&] { return (folderWindow = VisibleOwnedWindowWith(main, 1096)) != nullptr; }, 10000));
+  RECT desktop = WindowRectOf(GetDesktopWindow());
+  RECT f = WindowRectOf(folderWindow);
   EXPECT_EQ(f.left, 5);
   EXPECT_EQ(f.top, (desktop.bottom - desktop.top) - (f.bottom - f.top) - 45);
 
   PostMessageA(main, WM_COMMAND, 32779, 0);
   HWND progress = nullptr;
-  ASSERT_TRUE(WaitFor([&] { return (progress = OwnedWindowWith(main, 1056)) != nullptr; }, 10000));
-  EXPECT_EQ(TextOf(GetDlgItem(progress, 1043)), "진행바");
-  EXPECT_EQ(RectOf(progress).top, RectOf(main).bottom);
+  ASSERT_TRUE(WaitUntil([&] { return (progress = VisibleOwnedWindowWith(main, 1056)) != nullptr; }, 10000));
+  EXPECT_EQ(TextOfWindow(GetDlgItem(progress, 1043)), "진행바");
+  EXPECT_EQ(WindowRectOf(progress).top, WindowRectOf(main).bottom);
 
   PostMessageA(main, WM_COMMAND, 57670, 0);
   HWND about = nullptr;
-  ASSERT_TRUE(WaitFor([&] { return (about = OwnedWindowWith(main, 1029)) != nullptr; }, 10000));
+  ASSERT_TRUE(WaitUntil([&] { return (about = VisibleOwnedWindowWith(main, 1029)) != nullptr; }, 10000));
   PostMessageA(about, WM_COMMAND, IDCANCEL, 0);
-  EXPECT_TRUE(WaitFor([&] { return !IsWindow(about); }, 10000));
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(about); }, 10000));
 
   // "_" minimises, and the minimised window hides itself.
   PostMessageA(GetDlgItem(main, 1039), BM_CLICK, 0, 0);
-  EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(main); }, 10000)) << "the window did not go to the tray";
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(main); }, 10000)) << "the window did not go to the tray";
   EXPECT_TRUE(IsWindow(main));
 
   PostMessageA(main, WM_CLOSE, 0, 0);
@@ -367,12 +303,12 @@ struct ShutdownRoute {
 void ChooseExitFromTheMenu(HWND main) {
   PostMessageA(GetDlgItem(main, 1069), BM_CLICK, 0, 0);
   HWND popup = nullptr;
-  ASSERT_TRUE(WaitFor([&] { return (popup = FindWindowA("#32768", nullptr)) != nullptr && IsWindowVisible(popup); },
+  ASSERT_TRUE(WaitUntil([&] { return (popup = FindWindowA("#32768", nullptr)) != nullptr && IsWindowVisible(popup); },
                       10000))
       << "the menu did not open";
   // Down to the last item, "종료": seven steps past the separators.
-  for (int i = 0; i < 7; ++i) PressKey(popup, VK_DOWN);
-  PressKey(popup, VK_RETURN);
+  for (int i = 0; i < 7; ++i) PostKey(popup, VK_DOWN);
+  PostKey(popup, VK_RETURN);
 }
 
 const ShutdownRoute kRoutes[] = {

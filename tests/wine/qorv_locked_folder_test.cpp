@@ -9,8 +9,8 @@
 #include <string>
 
 #include "program_driving.h"
-#include "settings/archive.h"
 #include "settings/setup_data.h"
+#include "stored_settings.h"
 #include "wine_test_support.h"
 
 namespace vantrel {
@@ -19,13 +19,6 @@ namespace {
 using namespace winetest;
 
 constexpr char kTitle[] = "Vantrel V.ZEL";
-
-std::string DefaultBytes() {
-  SetupData defaults;
-  ArchiveWriter writer;
-  defaults.Store(writer);
-  return writer.Bytes();
-}
 
 class QorvLockedFolderTest : public ::testing::Test {
  protected:
@@ -38,7 +31,7 @@ class QorvLockedFolderTest : public ::testing::Test {
       DeleteFileA(probe.c_str());
       GTEST_SKIP() << "the file system here cannot make a folder unwritable";
     }
-    ASSERT_EQ(ReadBytes(folder + "SetupData.Sav"), DefaultBytes()) << "the fixture did not prepare the folder";
+    ASSERT_EQ(ReadBytes(folder + "SetupData.Sav"), DefaultSettingsBytes()) << "the fixture did not prepare the folder";
   }
   void TearDown() override {
     PointTheTempFolderAt(savedTmp, savedTemp);
@@ -110,17 +103,16 @@ TEST_F(QorvLockedFolderTest, AChangedSwitchSurvivesARestart) {
 
   SetupData changed;
   changed.cleanTemp = false;
-  ArchiveWriter expected;
-  changed.Store(expected);
-  EXPECT_EQ(ReadBytes(FallbackSettingsFileOfUser()), expected.Bytes());
-  EXPECT_EQ(ReadBytes(folder + "SetupData.Sav"), DefaultBytes()) << "the locked folder was written";
+  const std::string expected = StoredSettings(changed);
+  EXPECT_EQ(ReadBytes(FallbackSettingsFileOfUser()), expected);
+  EXPECT_EQ(ReadBytes(folder + "SetupData.Sav"), DefaultSettingsBytes()) << "the locked folder was written";
 
   // The restart reads the newer file, from the application-data folder, and
   // saves what it read.
   window = StartAndShow();
   ASSERT_NE(window, nullptr);
   Close(window);
-  EXPECT_EQ(ReadBytes(FallbackSettingsFileOfUser()), expected.Bytes());
+  EXPECT_EQ(ReadBytes(FallbackSettingsFileOfUser()), expected);
 }
 
 TEST_F(QorvLockedFolderTest, WithBothPlacesUnwritableTheUserIsTold) {
@@ -143,7 +135,7 @@ TEST_F(QorvLockedFolderTest, WithBothPlacesUnwritableTheUserIsTold) {
 
   PostMessageA(box, WM_COMMAND, IDOK, 0);
   ASSERT_TRUE(qorv->WaitForExit(20000));
-  EXPECT_EQ(ReadBytes(folder + "SetupData.Sav"), DefaultBytes());
+  EXPECT_EQ(ReadBytes(folder + "SetupData.Sav"), DefaultSettingsBytes());
   EXPECT_EQ(ReadBytes(FallbackSettingsFolderOfUser()), "in the way");
 }
 

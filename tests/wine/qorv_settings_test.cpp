@@ -9,8 +9,8 @@
 
 #include "../shared/damaged_settings_files.h"
 #include "program_driving.h"
-#include "settings/archive.h"
 #include "settings/setup_data.h"
+#include "stored_settings.h"
 #include "wine_test_support.h"
 
 namespace vantrel {
@@ -19,13 +19,6 @@ namespace {
 using namespace winetest;
 
 constexpr char kTitle[] = "Vantrel V.ZEL";
-
-std::string DefaultBytes() {
-  SetupData defaults;
-  ArchiveWriter writer;
-  defaults.Store(writer);
-  return writer.Bytes();
-}
 
 class QorvSettingsTest : public ::testing::Test {
  protected:
@@ -63,7 +56,7 @@ class QorvSettingsTest : public ::testing::Test {
 
 TEST_F(QorvSettingsTest, FirstRunWritesTheDefaultFileWhenClosed) {
   RunAndClose();
-  EXPECT_EQ(ReadBytes(folder + "SetupData.Sav"), DefaultBytes());
+  EXPECT_EQ(ReadBytes(folder + "SetupData.Sav"), DefaultSettingsBytes());
 }
 
 // A file as a user's earlier run left it, with one switch stored as 2: any
@@ -81,9 +74,8 @@ UsersFile AUsersFile() {
   entry.name = "내 임시 폴더";
   entry.dirs = {"Dir:C:\\MyTemp"};
   settings.AddEntry(entry);
-  ArchiveWriter writer;
-  settings.Store(writer);
-  UsersFile file{writer.Bytes(), writer.Bytes()};
+  const std::string stored = StoredSettings(settings);
+  UsersFile file{stored, stored};
   file.asFound[4] = 2;  // cleanCache
   return file;
 }
@@ -117,7 +109,7 @@ TEST_F(QorvSettingsTest, TheEndOfTheSessionWritesTheSettingsAndTidiesUp) {
 }
 
 TEST_F(QorvSettingsTest, AFileOfAnotherVersionIsKeptAsBadBeforeItIsRewritten) {
-  std::string old = DefaultBytes();
+  std::string old = DefaultSettingsBytes();
   old[0] = 9;
   old[8] = 0;  // cleanCookie
   WriteBytes(folder + "SetupData.Sav", old);
@@ -134,7 +126,7 @@ TEST_F(QorvSettingsTest, AFileOfAnotherVersionIsKeptAsBadBeforeItIsRewritten) {
   PostMessageA(window, WM_CLOSE, 0, 0);
   ASSERT_TRUE(qorv->WaitForExit(20000));
   EXPECT_EQ(ReadBytes(folder + "SetupData.Sav.bad"), old);
-  EXPECT_EQ(ReadBytes(folder + "SetupData.Sav"), DefaultBytes());
+  EXPECT_EQ(ReadBytes(folder + "SetupData.Sav"), DefaultSettingsBytes());
 }
 
 TEST_F(QorvSettingsTest, AFileHeldOpenAtStartSurvivesTheExit) {
@@ -175,7 +167,7 @@ TEST_F(QorvSettingsTest, ACraftedFileLeavesACentredWorkingMainWindow) {
   PostMessageA(window, WM_CLOSE, 0, 0);
   ASSERT_TRUE(qorv->WaitForExit(20000));
   EXPECT_EQ(ReadBytes(folder + "SetupData.Sav.bad"), crafted);
-  EXPECT_EQ(ReadBytes(folder + "SetupData.Sav"), DefaultBytes());
+  EXPECT_EQ(ReadBytes(folder + "SetupData.Sav"), DefaultSettingsBytes());
 }
 
 TEST_F(QorvSettingsTest, ASecondCopyEndsAtOnce) {

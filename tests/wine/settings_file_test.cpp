@@ -6,9 +6,9 @@
 #include "platform/win32/message_box_win32.h"
 #include "platform/win32/module_path_win32.h"
 #include "platform/win32/text_converter_win32.h"
-#include "settings/archive.h"
 #include "settings/settings_file.h"
 #include "settings/setup_data.h"
+#include "stored_settings.h"
 #include "wine_test_support.h"
 
 namespace vantrel {
@@ -26,13 +26,6 @@ class RecordingBoxes : public MessageBoxes {
   }
   std::vector<std::string> shown;
 };
-
-std::string DefaultBytes() {
-  SetupData defaults;
-  ArchiveWriter writer;
-  defaults.Store(writer);
-  return writer.Bytes();
-}
 
 class SettingsFileWineTest : public ::testing::Test {
  protected:
@@ -62,7 +55,7 @@ TEST_F(SettingsFileWineTest, MissingFileGivesDefaultsAndSaveWritesFiftyTwoBytes)
   file.LoadSettings(settings);
   EXPECT_TRUE(boxes.shown.empty());
   ASSERT_EQ(file.SaveSettings(settings), kSaved);
-  EXPECT_EQ(ReadBytes(path), DefaultBytes());
+  EXPECT_EQ(ReadBytes(path), DefaultSettingsBytes());
   EXPECT_EQ(ReadBytes(path).size(), 52u);
   EXPECT_FALSE(FileExists(path + ".tmp"));
 }
@@ -87,7 +80,7 @@ TEST_F(SettingsFileWineTest, RoundTripOfKoreanEntries) {
 }
 
 TEST_F(SettingsFileWineTest, VersionNineShowsTheMessageOnceIsKeptAsBadAndIsRewrittenAsTen) {
-  std::string old = DefaultBytes();
+  std::string old = DefaultSettingsBytes();
   old[0] = 9;
   WriteBytes(path, old);
   SettingsFile file = MakeFile();
@@ -95,7 +88,7 @@ TEST_F(SettingsFileWineTest, VersionNineShowsTheMessageOnceIsKeptAsBadAndIsRewri
   ASSERT_EQ(boxes.shown.size(), 1u);
   EXPECT_EQ(boxes.shown[0], "ERROR: Save 파일 버젼이 다릅니다.");
   ASSERT_EQ(file.SaveSettings(settings), kSaved);
-  EXPECT_EQ(ReadBytes(path), DefaultBytes());
+  EXPECT_EQ(ReadBytes(path), DefaultSettingsBytes());
   EXPECT_EQ(ReadBytes(path + ".bad"), old);
 }
 
@@ -119,21 +112,21 @@ TEST_F(SettingsFileWineTest, AFileHeldOpenIsNotTruncated) {
 TEST_F(SettingsFileWineTest, ReplacingAnOldFileLeavesOnlyTheNewOne) {
   WriteBytes(path, std::string(5000, 'x'));
   ASSERT_EQ(MakeFile().SaveSettings(settings), kSaved);
-  EXPECT_EQ(ReadBytes(path), DefaultBytes());
+  EXPECT_EQ(ReadBytes(path), DefaultSettingsBytes());
   EXPECT_FALSE(FileExists(path + ".tmp"));
 }
 
 TEST_F(SettingsFileWineTest, ADamagedFileIsKeptAsBad) {
-  const std::string damaged = DefaultBytes().substr(0, 30);
+  const std::string damaged = DefaultSettingsBytes().substr(0, 30);
   WriteBytes(path, damaged);
   SettingsFile file = MakeFile();
   file.LoadSettings(settings);
   ASSERT_EQ(file.SaveSettings(settings), kSaved);
   EXPECT_EQ(ReadBytes(path + ".bad"), damaged);
-  EXPECT_EQ(ReadBytes(path), DefaultBytes());
+  EXPECT_EQ(ReadBytes(path), DefaultSettingsBytes());
 
   // Damaged again: the first copy stays, the second gets a name of its own.
-  const std::string again = DefaultBytes().substr(0, 20);
+  const std::string again = DefaultSettingsBytes().substr(0, 20);
   WriteBytes(path, again);
   SettingsFile next = MakeFile();
   next.LoadSettings(settings);

@@ -12,6 +12,7 @@
 #include "platform/win32/text_converter_win32.h"
 #include "settings/archive.h"
 #include "settings/setup_data.h"
+#include "stored_settings.h"
 #include "wine_test_support.h"
 
 namespace vantrel {
@@ -27,12 +28,6 @@ class CountingBoxes : public MessageBoxes {
   }
   int shown = 0;
 };
-
-std::string Stored(const SetupData& settings) {
-  ArchiveWriter writer;
-  settings.Store(writer);
-  return writer.Bytes();
-}
 
 struct Outcome {
   SetupData::LoadResult result;
@@ -51,12 +46,12 @@ Outcome LoadSound(const std::string& bytes) {
   Outcome outcome{settings.Load(reader, boxes), 0, 0, ""};
   outcome.entries = settings.userEntries.size();
   outcome.messages = boxes.shown;
-  outcome.stored = Stored(settings);
+  outcome.stored = StoredSettings(settings);
 
   SetupData again;
   ArchiveReader storedReader(outcome.stored, converter);
   EXPECT_EQ(again.Load(storedReader, boxes), SetupData::LoadResult::kLoaded);
-  EXPECT_EQ(Stored(again), outcome.stored);
+  EXPECT_EQ(StoredSettings(again), outcome.stored);
   return outcome;
 }
 

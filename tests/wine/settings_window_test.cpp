@@ -12,9 +12,10 @@
 #include <utility>
 #include <vector>
 
+#include "program_driving.h"
 #include "remote_controls.h"
-#include "settings/archive.h"
 #include "settings/setup_data.h"
+#include "stored_settings.h"
 #include "wine_test_support.h"
 
 namespace vantrel {
@@ -47,14 +48,13 @@ class RegistryEditorStandIn {
 
   // Runs this program's own messages until condition holds.
   static bool PumpUntil(const std::function<bool()>& condition, DWORD milliseconds) {
-    const DWORD start = GetTickCount();
-    do {
-      MSG message;
-      while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
-      if (condition()) return true;
-      Sleep(10);
-    } while (GetTickCount() - start < milliseconds);
-    return condition();
+    return WaitUntil(
+        [&] {
+          MSG message;
+          while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+          return condition();
+        },
+        milliseconds);
   }
 
   HWND window = nullptr;
@@ -71,64 +71,19 @@ class RegistryEditorStandIn {
   }
 };
 
-bool WaitFor(const std::function<bool()>& condition, DWORD milliseconds = kWindowWait) {
-  const DWORD start = GetTickCount();
-  do {
-    if (condition()) return true;
-    Sleep(10);
-  } while (GetTickCount() - start < milliseconds);
-  return condition();
-}
-
-// WM_GETTEXT reaches into the other program; GetWindowText would not for a control.
-std::string TextOf(HWND window) {
-  std::vector<char> buffer(8192, '\0');
-  DWORD_PTR copied = 0;
-  if (!SendMessageTimeoutA(window, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()),
-                           SMTO_ABORTIFHUNG, 5000, &copied)) {
-    return "<no answer>";
-  }
-  return std::string(buffer.data(), copied);
-}
-
 void SetText(HWND control, const std::string& text) {
   SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
-// A visible top-level window owned by owner that has a control with this id.
-HWND OwnedWindowWith(HWND owner, int controlId) {
-  struct Search {
-    HWND owner;
-    int id;
-    HWND found;
-  } search{owner, controlId, nullptr};
-  EnumWindows(
-      [](HWND window, LPARAM parameter) CALLBACK -> BOOL {
-        auto& s = *reinterpret_cast<Search*>(parameter);
-        if (GetWindow(window, GW_OWNER) == s.owner && IsWindowVisible(window) && GetDlgItem(window, s.id) != nullptr) {
-          s.found = window;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
 HWND WaitForOwnedWindow(HWND owner, int controlId) {
   HWND found = nullptr;
-  WaitFor([&] { return (found = OwnedWindowWith(owner, controlId)) != nullptr; });
+  WaitUntil([&] { return (found = VisibleOwnedWindowWith(owner, controlId)) != nullptr; }, kWindowWait);
   return found;
 }
 
 void Click(HWND dialog, int id) { PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
 
-void PressKey(HWND window, WPARAM key) {
-  PostMessageA(window, WM_KEYDOWN, key, 1);
-  PostMessageA(window, WM_KEYUP, key, 0xC0000001);
-}
-
-bool WaitUntilGone(HWND window) { return WaitFor([&] { return !IsWindow(window); }); }
+bool WaitUntilGone(HWND window) { return WaitUntil([&] { return !IsWindow(window); }, kWindowWait); }
 
 // The lengths of a list box's strings, in its order. (LB_GETTEXT cannot
 // come back from another program under Wine; the texts themselves are
@@ -152,12 +107,6 @@ void ClickListBoxItem(HWND list, int index) {
   const LPARAM at = MAKELPARAM(8, index * height + height / 2);
   PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
   PostMessageA(list, WM_LBUTTONUP, 0, at);
-}
-
-std::string Stored(const SetupData& settings) {
-  ArchiveWriter writer;
-  settings.Store(writer);
-  return writer.Bytes();
 }
 
 std::string DesktopFolder() {
@@ -187,24 +136,12 @@ UserEntry Entry(const std::string& name, std::vector<std::string> dirs, std::vec
 
 // The text of the visible tooltip window owned by owner, or "".
 std::string ShownToolTip(HWND owner) {
-  struct Search {
-    HWND owner;
-    HWND found;
-  } search{owner, nullptr};
-  EnumWindows(
-      [](HWND window, LPARAM parameter) CALLBACK -> BOOL {
-        auto& s = *reinterpret_cast<Search*>(parameter);
-        char className[64] = {};
-        GetClassNameA(window, className, sizeof className);
-        if (GetWindow(window, GW_OWNER) == s.owner && IsWindowVisible(window) &&
-            lstrcmpiA(className, TOOLTIPS_CLASSA) == 0) {
-          s.found = window;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found != nullptr ? TextOf(search.found) : std::string();
+  HWND tip = VisibleOwnedWindow(owner, [](HWND window) {
+    char className[64] = {};
+    GetClassNameA(window, className, sizeof className);
+    return lstrcmpiA(className, TOOLTIPS_CLASSA) == 0;
+  });
+  return tip != nullptr ? TextOfWindow(tip) : std::string();
 }
 
 // Rests the pointer on the middle of control.
@@ -239,7 +176,7 @@ class SettingsWindowTest : public ::testing::Test {
   void StartAndShow() {
     qorv = std::make_unique<RunningProgram>(folder + "Qorv.exe", "", folder);
     ASSERT_TRUE(qorv->Started());
-    ASSERT_TRUE(WaitFor(
+    ASSERT_TRUE(WaitUntil(
         [&] {
           main = FindWindowA(nullptr, kTitle);
           RECT r = {};
@@ -299,7 +236,7 @@ class SettingsWindowTest : public ::testing::Test {
   MessageSeen AnswerMessage(HWND owner) {
     HWND box = WaitForOwnedWindow(owner, kMessageText);
     if (box == nullptr) return MessageSeen{"<no message>", ""};
-    MessageSeen seen{TextOf(GetDlgItem(box, kMessageText)), TextOf(box)};
+    MessageSeen seen{TextOfWindow(GetDlgItem(box, kMessageText)), TextOfWindow(box)};
     PostMessageA(box, WM_COMMAND, IDOK, 0);
     WaitUntilGone(box);
     return seen;
@@ -312,7 +249,7 @@ class SettingsWindowTest : public ::testing::Test {
     EXPECT_TRUE(capture.SaveBmp(ScratchFolder() + file));
   }
 
-  void WriteSettings(const SetupData& settings) { WriteBytes(folder + "SetupData.Sav", Stored(settings)); }
+  void WriteSettings(const SetupData& settings) { WriteBytes(folder + "SetupData.Sav", StoredSettings(settings)); }
   std::string SavedSettings() { return ReadBytes(folder + "SetupData.Sav"); }
 
   static inline int runs = 0;
@@ -355,7 +292,7 @@ TEST_F(SettingsWindowTest, AnEntryMadeInTheWindowsIsSavedAndCleanedByTheNextRun)
   };
   for (const auto& [id, tip] : tips) {
     PointAt(GetDlgItem(settings, id));
-    EXPECT_TRUE(WaitFor([&] { return ShownToolTip(settings) == tip; }, 5000))
+    EXPECT_TRUE(WaitUntil([&] { return ShownToolTip(settings) == tip; }, 5000))
         << "control " << id << " shows the tip \"" << ShownToolTip(settings) << "\"";
   }
   SetCursorPos(0, 0);
@@ -387,7 +324,7 @@ TEST_F(SettingsWindowTest, AnEntryMadeInTheWindowsIsSavedAndCleanedByTheNextRun)
   SetupData expected;
   SwitchAllOff(expected);
   expected.AddEntry(Entry("내 청소", {dir}, {"Reg:" + keyName}, true));
-  EXPECT_EQ(SavedSettings(), Stored(expected));
+  EXPECT_EQ(SavedSettings(), StoredSettings(expected));
 
   // The next run: the entry's two steps and nothing else.
   StartAndShow();
@@ -395,8 +332,8 @@ TEST_F(SettingsWindowTest, AnEntryMadeInTheWindowsIsSavedAndCleanedByTheNextRun)
   Click(main, 1068);
   HWND progress = WaitForOwnedWindow(main, 1056);
   ASSERT_NE(progress, nullptr);
-  ASSERT_TRUE(WaitFor([&] { return TextOf(GetDlgItem(progress, 1043)) == "청소 끝."; }, 60000));
-  EXPECT_EQ(TextOf(GetDlgItem(progress, 1095)), "2/2");
+  ASSERT_TRUE(WaitUntil([&] { return TextOfWindow(GetDlgItem(progress, 1043)) == "청소 끝."; }, 60000));
+  EXPECT_EQ(TextOfWindow(GetDlgItem(progress, 1095)), "2/2");
   EXPECT_FALSE(FileExists(target + "a.tmp"));
   EXPECT_FALSE(FileExists(nested + "b.tmp"));
   EXPECT_FALSE(FileExists(nested)) << "the emptied sub-folder stays";
@@ -468,7 +405,7 @@ TEST_F(SettingsWindowTest, RefusalsShowTheirMessagesAndCancelKeepsEntriesButNotS
 
   SetupData expected;
   expected.AddEntry(Entry("남는 항목", {}, {"Reg:HKEY_U"}));
-  EXPECT_EQ(SavedSettings(), Stored(expected));
+  EXPECT_EQ(SavedSettings(), StoredSettings(expected));
 }
 
 // Return edits the selected entry itself and its item keeps the old text
@@ -488,12 +425,12 @@ TEST_F(SettingsWindowTest, ReturnEditsTheLiveEntryAndTheDeleteKeyDeletes) {
   EXPECT_EQ(ListViewTexts(list), (std::vector<std::string>{"a", "b", "c"}));
 
   ASSERT_TRUE(SelectListViewItem(list, 1));
-  EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(GetDlgItem(settings, 1079)) && IsWindowEnabled(GetDlgItem(settings, 1082)); }))
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(GetDlgItem(settings, 1079)) && IsWindowEnabled(GetDlgItem(settings, 1082)); }, kWindowWait))
       << "a selection did not enable 설정 and 삭제";
-  PressKey(list, VK_RETURN);
+  PostKey(list, VK_RETURN);
   HWND editor = WaitForOwnedWindow(settings, 1084);
   ASSERT_NE(editor, nullptr) << "Return did not open the selected entry";
-  EXPECT_EQ(TextOf(GetDlgItem(editor, 1087)), "b");
+  EXPECT_EQ(TextOfWindow(GetDlgItem(editor, 1087)), "b");
   EXPECT_EQ(SendMessageA(GetDlgItem(editor, 1091), BM_GETCHECK, 0, 0), BST_CHECKED);
   EXPECT_EQ(SendMessageA(GetDlgItem(editor, 1083), LB_GETCOUNT, 0, 0), 2);
   SetText(GetDlgItem(editor, 1087), "b2");
@@ -503,17 +440,17 @@ TEST_F(SettingsWindowTest, ReturnEditsTheLiveEntryAndTheDeleteKeyDeletes) {
   EXPECT_TRUE(IsWindow(settings)) << "Return ended the settings window";
 
   ASSERT_TRUE(SelectListViewItem(list, 0));
-  PressKey(list, VK_DELETE);
-  EXPECT_TRUE(WaitFor([&] { return ListViewCount(list) == 2; })) << "the Delete key did not delete";
+  PostKey(list, VK_DELETE);
+  EXPECT_TRUE(WaitUntil([&] { return ListViewCount(list) == 2; }, kWindowWait)) << "the Delete key did not delete";
   EXPECT_EQ(ListViewTexts(list), (std::vector<std::string>{"b", "c"}));
-  EXPECT_EQ(OwnedWindowWith(settings, kMessageText), nullptr) << "the Delete key asked or complained";
+  EXPECT_EQ(VisibleOwnedWindowWith(settings, kMessageText), nullptr) << "the Delete key asked or complained";
   Click(settings, IDOK);
   ASSERT_TRUE(WaitUntilGone(settings));
 
   settings = OpenSettings();
   ASSERT_NE(settings, nullptr);
   EXPECT_EQ(ListViewTexts(GetDlgItem(settings, 1083)), (std::vector<std::string>{"b2", "c"}));
-  PressKey(GetDlgItem(settings, 1083), VK_DELETE);  // nothing selected: nothing happens
+  PostKey(GetDlgItem(settings, 1083), VK_DELETE);  // nothing selected: nothing happens
   Sleep(300);
   EXPECT_EQ(ListViewCount(GetDlgItem(settings, 1083)), 2);
   // The buttons are disabled now; their commands still say what is missing.
@@ -530,7 +467,7 @@ TEST_F(SettingsWindowTest, ReturnEditsTheLiveEntryAndTheDeleteKeyDeletes) {
   SetupData expected;
   expected.AddEntry(Entry("b2", {"Dir:C:\\b"}, {"Reg:HKEY_CURRENT_USER\\Software\\b"}, true));
   expected.AddEntry(Entry("c", {}, {"Reg:HKEY_CURRENT_USER\\Software\\c"}));
-  EXPECT_EQ(SavedSettings(), Stored(expected));
+  EXPECT_EQ(SavedSettings(), StoredSettings(expected));
 }
 
 // "설정" edits the selected entry; the editor's "삭제" follows the selection
@@ -546,7 +483,7 @@ TEST_F(SettingsWindowTest, TheEditorsDeleteRemovesOneOfTwoEqualFolders) {
   HWND settings = OpenSettings();
   ASSERT_NE(settings, nullptr);
   ASSERT_TRUE(SelectListViewItem(GetDlgItem(settings, 1083), 0));
-  ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(GetDlgItem(settings, 1079)) != FALSE; }));
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(GetDlgItem(settings, 1079)) != FALSE; }, kWindowWait));
   Click(settings, 1079);
   HWND editor = WaitForOwnedWindow(settings, 1084);
   ASSERT_NE(editor, nullptr) << "설정 did not open the selected entry";
@@ -557,10 +494,10 @@ TEST_F(SettingsWindowTest, TheEditorsDeleteRemovesOneOfTwoEqualFolders) {
   EXPECT_FALSE(IsWindowEnabled(deleteButton));
 
   ClickListBoxItem(strings, 0);
-  EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(deleteButton) != FALSE; })) << "a selection did not enable 삭제";
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(deleteButton) != FALSE; }, kWindowWait)) << "a selection did not enable 삭제";
   Click(editor, 1088);
-  EXPECT_TRUE(WaitFor([&] { return SendMessageA(strings, LB_GETCOUNT, 0, 0) == 3; }));
-  EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(deleteButton) == FALSE; })) << "삭제 stays on after deleting";
+  EXPECT_TRUE(WaitUntil([&] { return SendMessageA(strings, LB_GETCOUNT, 0, 0) == 3; }, kWindowWait));
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(deleteButton) == FALSE; }, kWindowWait)) << "삭제 stays on after deleting";
   Click(editor, IDCANCEL);
   ASSERT_TRUE(WaitUntilGone(editor));
   Click(settings, IDOK);
@@ -569,7 +506,7 @@ TEST_F(SettingsWindowTest, TheEditorsDeleteRemovesOneOfTwoEqualFolders) {
 
   SetupData expected;
   expected.AddEntry(Entry("e", {longFolder, "Dir:C:\\same"}, {"Reg:HKEY_CURRENT_USER\\Software\\k"}));
-  EXPECT_EQ(SavedSettings(), Stored(expected));
+  EXPECT_EQ(SavedSettings(), StoredSettings(expected));
 }
 
 // "레지스트리 찾기" starts Wine's registry editor, which carries the Korean
@@ -588,10 +525,10 @@ TEST_F(SettingsWindowTest, FindStartsTheRegistryEditorAndTheKeyWindowStaysUsable
 
   Click(keyWindow, 1086);
   HWND regedit = nullptr;
-  ASSERT_TRUE(WaitFor([&] {
+  ASSERT_TRUE(WaitUntil([&] {
     regedit = FindWindowA(nullptr, "레지스트리 편집기");
     return regedit != nullptr && IsWindowVisible(regedit);
-  })) << "no window titled 레지스트리 편집기";
+  }, kWindowWait)) << "no window titled 레지스트리 편집기";
   char className[64] = {};
   GetClassNameA(regedit, className, sizeof className);
   EXPECT_STREQ(className, "RegEdit_RegEdit");
@@ -612,7 +549,7 @@ TEST_F(SettingsWindowTest, FindStartsTheRegistryEditorAndTheKeyWindowStaysUsable
   PostMessageA(regedit, WM_CLOSE, 0, 0);
   EXPECT_TRUE(WaitUntilGone(regedit));
   ASSERT_NO_FATAL_FAILURE(Exit());
-  EXPECT_EQ(SavedSettings(), Stored(SetupData()));
+  EXPECT_EQ(SavedSettings(), StoredSettings(SetupData()));
 }
 
 // The window the search by title finds gets the find command, once.
@@ -688,7 +625,7 @@ TEST_F(SettingsWindowTest, ADesktopEntryIsAddedAndTheNextRunRefusesIt) {
   EXPECT_EQ(warning.text,
             "경로가 윈도우 중요 폴더로 설정되어 있습니다. 더이상 진행할수 없습니다.\n해당 삭제 설정을 해제합니다.");
   EXPECT_EQ(warning.caption, "경고");
-  ASSERT_TRUE(WaitFor([&] { return TextOf(GetDlgItem(progress, 1043)) == "청소 끝."; }, 60000));
+  ASSERT_TRUE(WaitUntil([&] { return TextOfWindow(GetDlgItem(progress, 1043)) == "청소 끝."; }, 60000));
   EXPECT_TRUE(FileExists(canary)) << "the desktop was emptied";
   ASSERT_NO_FATAL_FAILURE(Exit());
 
@@ -696,7 +633,7 @@ TEST_F(SettingsWindowTest, ADesktopEntryIsAddedAndTheNextRunRefusesIt) {
   SetupData expected;
   SwitchAllOff(expected);
   expected.AddEntry(Entry("바탕 화면", {"Dir:" + desktop}, {}));
-  EXPECT_EQ(SavedSettings(), Stored(expected));
+  EXPECT_EQ(SavedSettings(), StoredSettings(expected));
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "program_driving.h"
 #include "resource.h"
 #include "wine_test_support.h"
 
@@ -24,40 +25,20 @@ constexpr int kSplashHeight = 260;
 
 // Waits while keeping this program's own windows painted.
 bool WaitFor(const std::function<bool()>& condition, DWORD milliseconds) {
-  const DWORD start = GetTickCount();
-  do {
-    PumpPending();
-    if (condition()) return true;
-    Sleep(10);
-  } while (GetTickCount() - start < milliseconds);
-  return condition();
-}
-
-RECT RectOf(HWND window) {
-  RECT r = {};
-  GetWindowRect(window, &r);
-  return r;
+  return WaitUntil(
+      [&] {
+        PumpPending();
+        return condition();
+      },
+      milliseconds);
 }
 
 // A visible window owned by owner with the splash's size.
 HWND SplashOf(HWND owner) {
-  struct Search {
-    HWND owner;
-    HWND found;
-  } search{owner, nullptr};
-  EnumWindows(
-      [](HWND window, LPARAM parameter) CALLBACK -> BOOL {
-        auto& s = *reinterpret_cast<Search*>(parameter);
-        const RECT r = RectOf(window);
-        if (GetWindow(window, GW_OWNER) == s.owner && IsWindowVisible(window) &&
-            r.right - r.left == kSplashWidth && r.bottom - r.top == kSplashHeight) {
-          s.found = window;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  return VisibleOwnedWindow(owner, [](HWND window) {
+    const RECT r = WindowRectOf(window);
+    return r.right - r.left == kSplashWidth && r.bottom - r.top == kSplashHeight;
+  });
 }
 
 // The outline as the program carries it: resource 214 of type "Region"
@@ -143,31 +124,6 @@ class Backdrop {
   HWND window_ = nullptr;
 };
 
-// The Windows version Wine reports to Qorv.exe alone, for one test.
-class ReportedVersion {
- public:
-  explicit ReportedVersion(const char* version) {
-    if (version == nullptr) return;
-    HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) ==
-        ERROR_SUCCESS) {
-      RegSetValueExA(key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version),
-                     static_cast<DWORD>(std::strlen(version) + 1));
-      RegCloseKey(key);
-      set_ = true;
-    }
-  }
-  ~ReportedVersion() {
-    if (set_) RegDeleteKeyA(HKEY_CURRENT_USER, kKey);
-  }
-  ReportedVersion(const ReportedVersion&) = delete;
-  ReportedVersion& operator=(const ReportedVersion&) = delete;
-
- private:
-  static constexpr char kKey[] = "Software\\Wine\\AppDefaults\\Qorv.exe";
-  bool set_ = false;
-};
-
 class SplashTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -194,7 +150,7 @@ class SplashTest : public ::testing::Test {
         },
         20000))
         << "no splash came up";
-    where = RectOf(splash);
+    where = WindowRectOf(splash);
   }
 
   POINT OnScreen(int x, int y) const { return POINT{where.left + x, where.top + y}; }
@@ -213,7 +169,7 @@ class SplashTest : public ::testing::Test {
   void ExpectGoneWithTheMainWindowShown() {
     const HWND shownSplash = splash;
     EXPECT_TRUE(WaitFor([&] { return !IsWindow(shownSplash); }, 20000)) << "the splash stayed";
-    EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(main) && RectOf(main).left >= 0; }, 20000));
+    EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(main) && WindowRectOf(main).left >= 0; }, 20000));
   }
 
   static inline int runs = 0;
@@ -235,7 +191,7 @@ TEST_F(SplashTest, TheNtFamilyGetsTheOutlineOfTheRegionResource) {
   const ShapedCase cases[] = {{nullptr, "Windows XP (6.1)"}, {"winxp64", "Windows 2000 (5.2)"}};
   for (const ShapedCase& c : cases) {
     SCOPED_TRACE(c.name);
-    ReportedVersion version(c.version);
+    ReportedWindowsVersion version(c.version);
     StartAndFindSplash();
     ASSERT_FALSE(HasFatalFailure());
     ExpectCentred();
@@ -316,7 +272,7 @@ TEST_F(SplashTest, OlderWindowsGetARectangleWithTheDesktopInMiniature) {
   const int height = GetSystemMetrics(SM_CYSCREEN);
   Backdrop left(RECT{0, 0, width / 2, height}, RGB(0xC0, 0x20, 0x20));
   Backdrop right(RECT{width / 2, 0, width, height}, RGB(0x20, 0x20, 0xC0));
-  ReportedVersion version("win98");
+  ReportedWindowsVersion version("win98");
   StartAndFindSplash();
   ASSERT_FALSE(HasFatalFailure());
   ExpectCentred();

@@ -10,6 +10,7 @@
 
 #include "app/menu_template.h"
 #include "build_config.h"
+#include "drawing_surface.h"
 #include "loopback_http_server.h"
 #include "menu_driving.h"
 #include "resource.h"
@@ -25,43 +26,12 @@ constexpr UINT kTrayMessage = WM_USER + 10;
 constexpr UINT kTrayId = 104;
 constexpr POINT kCursor = {200, 300};
 
-RECT WindowRectOf(HWND window) {
-  RECT r = {};
-  GetWindowRect(window, &r);
-  return r;
-}
-
-// A visible window owned by owner with a control of this id.
-HWND OwnedWindowWithControl(HWND owner, int controlId) {
-  struct Search {
-    HWND owner;
-    int id;
-    HWND found;
-  } search{owner, controlId, nullptr};
-  EnumWindows(
-      [](HWND window, LPARAM parameter) CALLBACK -> BOOL {
-        auto& s = *reinterpret_cast<Search*>(parameter);
-        if (GetWindow(window, GW_OWNER) == s.owner && IsWindowVisible(window) && GetDlgItem(window, s.id) != nullptr) {
-          s.found = window;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
 // Wine's browser stays open until it is closed.
 void CloseBrowsers() {
   HWND browser = nullptr;
   while ((browser = FindWindowExA(nullptr, browser, "IEFrame", nullptr)) != nullptr) {
     PostMessageA(browser, WM_CLOSE, 0, 0);
   }
-}
-
-COLORREF Lightened(COLORREF colour, double factor) {
-  auto channel = [factor](int c) { return static_cast<int>(c + factor * (255 - c)); };
-  return RGB(channel(GetRValue(colour)), channel(GetGValue(colour)), channel(GetBValue(colour)));
 }
 
 class TrayAndMenusTest : public ::testing::Test {
@@ -216,12 +186,12 @@ TEST_F(TrayAndMenusTest, TheTrayMenuShowsTheSideWindowsAndTheAboutWindow) {
   ToTheTray();
   ASSERT_FALSE(HasFatalFailure());
   ChooseFromTrayMenu(IDM_SHOW_FOLDER_INFO);
-  EXPECT_TRUE(WaitUntil([&] { return OwnedWindowWithControl(window, IDC_FOLDER_INFO_TEXT) != nullptr; }, 10000));
+  EXPECT_TRUE(WaitUntil([&] { return VisibleOwnedWindowWith(window, IDC_FOLDER_INFO_TEXT) != nullptr; }, 10000));
   ChooseFromTrayMenu(IDM_SHOW_PROGRESS);
-  EXPECT_TRUE(WaitUntil([&] { return OwnedWindowWithControl(window, IDC_PROGRESS_CATEGORY_BAR) != nullptr; }, 10000));
+  EXPECT_TRUE(WaitUntil([&] { return VisibleOwnedWindowWith(window, IDC_PROGRESS_CATEGORY_BAR) != nullptr; }, 10000));
   ChooseFromTrayMenu(IDM_ABOUT);
   HWND about = nullptr;
-  EXPECT_TRUE(WaitUntil([&] { return (about = OwnedWindowWithControl(window, IDC_ABOUT_HELP)) != nullptr; }, 10000));
+  EXPECT_TRUE(WaitUntil([&] { return (about = VisibleOwnedWindowWith(window, IDC_ABOUT_HELP)) != nullptr; }, 10000));
   EXPECT_FALSE(IsWindowVisible(window)) << "the commands leave the main window in the tray";
   EXPECT_TRUE(TrayHasIcon(window, kTrayId));
   if (about != nullptr) PostMessageA(about, WM_COMMAND, IDCANCEL, 0);
@@ -317,7 +287,7 @@ TEST_F(TrayAndMenusTest, LinksOpenTheirPagesInTheBrowser) {
   // The About window's buttons; it stays open.
   PostMessageA(GetDlgItem(window, IDC_MAIN_HELP), BM_CLICK, 0, 0);
   HWND about = nullptr;
-  ASSERT_TRUE(WaitUntil([&] { return (about = OwnedWindowWithControl(window, IDC_ABOUT_HELP)) != nullptr; }, 10000));
+  ASSERT_TRUE(WaitUntil([&] { return (about = VisibleOwnedWindowWith(window, IDC_ABOUT_HELP)) != nullptr; }, 10000));
   PostMessageA(GetDlgItem(about, IDC_ABOUT_HOME_PAGE), BM_CLICK, 0, 0);
   EXPECT_TRUE(server.WaitForRequests(home, 2, 20000)) << "the About window's home page button";
   PostMessageA(GetDlgItem(about, IDC_ABOUT_COUNTER_PAGE), BM_CLICK, 0, 0);

@@ -32,8 +32,6 @@ std::string Question(const char* newVersion) {
          newVersion;
 }
 
-bool StartsWith(const std::string& text, const std::string& start) { return text.rfind(start, 0) == 0; }
-
 class UpdateCheckTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -56,7 +54,7 @@ class UpdateCheckTest : public ::testing::Test {
 
   HWND WaitForQuestion() {
     HWND box = nullptr;
-    WaitFor([&] { return (box = FindMessageBox(kQuestionCaption)) != nullptr; }, 20000);
+    WaitUntil([&] { return (box = VisibleMessageBox(kQuestionCaption)) != nullptr; }, 20000);
     return box;
   }
 
@@ -108,7 +106,7 @@ TEST_F(UpdateCheckWebServerTest, AHigherVersionAsksAndNoKeepsTheProgramRunning) 
   ShowAndPaint(box, 200, 200);
   EXPECT_TRUE(Capture(box).SaveBmp(ScratchFolder() + "update_question.bmp"));
   PressButton(box, IDNO);
-  ASSERT_TRUE(WaitFor([&] { return FindMessageBox(kQuestionCaption) == nullptr; }, 5000));
+  ASSERT_TRUE(WaitUntil([&] { return VisibleMessageBox(kQuestionCaption) == nullptr; }, 5000));
 
   Sleep(1000);
   EXPECT_TRUE(Running());
@@ -139,7 +137,7 @@ TEST_F(UpdateCheckWebServerTest, YesStartsTheUpdaterInTheProgramFolderAndClosesA
 
   EXPECT_TRUE(qorv->WaitForExit(20000)) << "Qorv.exe did not close after \"yes\"";
   EXPECT_TRUE(FileExists(folder + "SetupData.Sav")) << "the settings were not saved on the way out";
-  ASSERT_TRUE(WaitFor([&] { return StandInStarts(folder, "QorvUpDate").size() == 2; }, 10000));
+  ASSERT_TRUE(WaitUntil([&] { return StandInStarts(folder, "QorvUpDate").size() == 2; }, 10000));
   EXPECT_EQ(StandInStarts(folder, "QorvUpDate"),
             (std::vector<std::string>{"R.Q.X", folder.substr(0, folder.size() - 1)}));
 }
@@ -165,34 +163,14 @@ TEST_F(UpdateCheckWebServerTest, NoQuestionForTheSameVersionAnUnreadableOneOrAnE
     const std::size_t before = VersionRequests().size();
     Start();
     ASSERT_FALSE(HasFatalFailure());
-    ASSERT_TRUE(WaitFor([&] { return VersionRequests().size() == before + 1; }, 20000)) << "no version request";
+    ASSERT_TRUE(WaitUntil([&] { return VersionRequests().size() == before + 1; }, 20000)) << "no version request";
     EXPECT_NE(VersionRequests().back().find(c.status), std::string::npos) << VersionRequests().back();
     Sleep(1500);
-    EXPECT_EQ(FindMessageBox(kQuestionCaption), nullptr);
+    EXPECT_EQ(VisibleMessageBox(kQuestionCaption), nullptr);
     EXPECT_TRUE(Running());
     EXPECT_TRUE(Answers());
     CloseAndExpectExit();
   }
-}
-
-// A visible window owned by owner that has a control with this id.
-HWND OwnedWindowWith(HWND owner, int controlId) {
-  struct Search {
-    HWND owner;
-    int id;
-    HWND found;
-  } search{owner, controlId, nullptr};
-  EnumWindows(
-      [](HWND window, LPARAM parameter) CALLBACK -> BOOL {
-        auto& s = *reinterpret_cast<Search*>(parameter);
-        if (GetWindow(window, GW_OWNER) == s.owner && IsWindowVisible(window) && GetDlgItem(window, s.id) != nullptr) {
-          s.found = window;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
 }
 
 TEST_F(UpdateCheckWebServerTest, YesDuringACleaningRunLetsTheRunFinishThenSavesAndCloses) {
@@ -210,8 +188,8 @@ TEST_F(UpdateCheckWebServerTest, YesDuringACleaningRunLetsTheRunFinishThenSavesA
   // The question leaves the main window disabled; the command still arrives.
   PostMessageA(main, WM_COMMAND, MAKEWPARAM(1068, BN_CLICKED), 0);
   HWND progress = nullptr;
-  ASSERT_TRUE(WaitFor([&] { return (progress = OwnedWindowWith(main, 1056)) != nullptr; }, 10000));
-  ASSERT_TRUE(WaitFor([&] { return !FileExists(seed + "f0.tmp"); }, 60000)) << "the run did not reach the seed";
+  ASSERT_TRUE(WaitUntil([&] { return (progress = VisibleOwnedWindowWith(main, 1056)) != nullptr; }, 10000));
+  ASSERT_TRUE(WaitUntil([&] { return !FileExists(seed + "f0.tmp"); }, 60000)) << "the run did not reach the seed";
   ASSERT_TRUE(FileExists(seed + "f" + std::to_string(kSeeded - 1) + ".tmp")) << "the run ended too soon";
   PressButton(box, IDYES);
 
@@ -223,7 +201,7 @@ TEST_F(UpdateCheckWebServerTest, YesDuringACleaningRunLetsTheRunFinishThenSavesA
     }
   }
   EXPECT_TRUE(FileExists(folder + "SetupData.Sav"));
-  EXPECT_TRUE(WaitFor([&] { return StandInStarts(folder, "QorvUpDate").size() == 2; }, 10000));
+  EXPECT_TRUE(WaitUntil([&] { return StandInStarts(folder, "QorvUpDate").size() == 2; }, 10000));
 }
 
 class UpdateCheckOwnServerTest : public UpdateCheckTest {
@@ -237,7 +215,7 @@ TEST_F(UpdateCheckOwnServerTest, WithoutAServerTheProgramStaysQuiet) {
   Start();
   ASSERT_FALSE(HasFatalFailure());
   Sleep(5000);
-  EXPECT_EQ(FindMessageBox(kQuestionCaption), nullptr);
+  EXPECT_EQ(VisibleMessageBox(kQuestionCaption), nullptr);
   EXPECT_TRUE(Running());
   EXPECT_TRUE(Answers());
   CloseAndExpectExit();
@@ -255,12 +233,12 @@ TEST_F(UpdateCheckOwnServerTest, AServerThatNeverAnswersLeavesTheProgramUsableAn
   ASSERT_TRUE(server.Listening()) << "port 80 is taken";
   Start();
   ASSERT_FALSE(HasFatalFailure());
-  ASSERT_TRUE(WaitFor([&] { return server.Requests().size() >= 2; }, 20000));
+  ASSERT_TRUE(WaitUntil([&] { return server.Requests().size() >= 2; }, 20000));
   const std::vector<std::string> requests = server.Requests();
   EXPECT_TRUE(StartsWith(requests[0], "GET /count.html?id=417 HTTP/1.1\r\n"));
   EXPECT_EQ(requests[1], kExactVersionRequest);
   Sleep(1000);
-  EXPECT_EQ(FindMessageBox(kQuestionCaption), nullptr);
+  EXPECT_EQ(VisibleMessageBox(kQuestionCaption), nullptr);
   EXPECT_TRUE(Answers());
   CloseAndExpectExit();
 }

@@ -25,8 +25,6 @@ constexpr char kServedNotes[] = "~kvq0417\\qorv\\UpDateInf.txt";
 constexpr char kBrokenDownload[] = "연결을할 수 없습니다\n홈페이지에 가셔서 직접 받으세요..";
 constexpr char kNotes[] = "Vantrel 1.3\r\n- faster cleaning\r\n";
 
-bool StartsWith(const std::string& text, const std::string& start) { return text.rfind(start, 0) == 0; }
-
 class UpdaterTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -56,10 +54,10 @@ class UpdaterTest : public ::testing::Test {
   // Presses OK on the message box with this caption and returns its text.
   static std::string AnswerMessage(const char* caption, int button = IDOK) {
     HWND box = nullptr;
-    if (!WaitFor([&] { return (box = FindMessageBox(caption)) != nullptr; }, 30000)) return "<no message>";
+    if (!WaitUntil([&] { return (box = VisibleMessageBox(caption)) != nullptr; }, 30000)) return "<no message>";
     const std::string text = MessageBoxText(box);
     PressButton(box, button);
-    WaitFor([&] { return !IsWindow(box); }, 5000);
+    WaitUntil([&] { return !IsWindow(box); }, 5000);
     return text;
   }
 
@@ -75,7 +73,7 @@ class UpdaterTest : public ::testing::Test {
     EXPECT_TRUE(updater->WaitForExit(30000)) << "the updater did not end";
     EXPECT_TRUE(ReadBytes(folder + "Qorv.exe") == newProgram) << "Qorv.exe is not the new program";
     EXPECT_FALSE(FileExists(folder + "Qorv.bak"));
-    ASSERT_TRUE(WaitFor([&] { return StandInStarts(folder, "Qorv").size() == 2; }, 10000)) << "not started";
+    ASSERT_TRUE(WaitUntil([&] { return StandInStarts(folder, "Qorv").size() == 2; }, 10000)) << "not started";
     EXPECT_EQ(StandInStarts(folder, "Qorv"), (std::vector<std::string>{"", folder.substr(0, folder.size() - 1)}));
     Sleep(500);
     EXPECT_NE(StandInWindow("Qorv"), nullptr) << "the new program did not stay running";
@@ -145,7 +143,7 @@ TEST_F(UpdaterWebServerTest, InstallsTheNewProgramShowsTheNotesAndStartsIt) {
 
   ExpectNewProgramInstalledAndRunning();
   EXPECT_EQ(ReadBytes(folder + "UpDateInf.Txt"), kNotes);
-  ASSERT_TRUE(WaitFor([&] { return StandInStarts(folder, "NotesViewer").size() == 2; }, 10000))
+  ASSERT_TRUE(WaitUntil([&] { return StandInStarts(folder, "NotesViewer").size() == 2; }, 10000))
       << "the release notes were not shown";
   EXPECT_EQ(StandInStarts(folder, "NotesViewer")[0], "\"" + folder + "UpDateInf.Txt\"");
 
@@ -262,7 +260,7 @@ class UpdaterOwnServerTest : public UpdaterTest {
     Sleep(1000);
     PostMessageA(GetDlgItem(window, 1002), BM_CLICK, 0, 0);
     HWND box = nullptr;
-    if (!WaitFor([&] { return (box = FindMessageBox("중지")) != nullptr; }, 20000)) return -4;
+    if (!WaitUntil([&] { return (box = VisibleMessageBox("중지")) != nullptr; }, 20000)) return -4;
     EXPECT_EQ(MessageBoxText(box), "중지합니까?");
     const int position = BarPosition();
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
@@ -401,7 +399,7 @@ TEST_F(UpdaterOwnServerTest, TheNewProgramStartsOnlyAfterTheOldOnesWindowIsGone)
   StartUpdater();
   ASSERT_FALSE(HasFatalFailure());
 
-  ASSERT_TRUE(WaitFor([&] { return FileExists(folder + "UpDateInf.Txt") && !FileExists(folder + "Qorv.bak"); },
+  ASSERT_TRUE(WaitUntil([&] { return FileExists(folder + "UpDateInf.Txt") && !FileExists(folder + "Qorv.bak"); },
                       30000));
   Sleep(2000);
   EXPECT_TRUE(StandInStarts(folder, "Qorv").empty()) << "started while the old program's window was there";

@@ -6,49 +6,19 @@
 
 #include <string>
 
+#include "program_driving.h"
 #include "wine_test_support.h"
 
 namespace {
 
 using vantrel::winetest::BuiltProgram;
 using vantrel::winetest::MakeFolder;
+using vantrel::winetest::ReportedWindowsVersion;
 using vantrel::winetest::RunningProgram;
 using vantrel::winetest::ScratchFolder;
+using vantrel::winetest::WaitUntil;
 
 constexpr const char* kTitle = "Vantrel V.ZEL";
-constexpr const char* kAppDefaults = "Software\\Wine\\AppDefaults\\Qorv.exe";
-
-// Wine reports this Windows version to every program named Qorv.exe while
-// the object lives.
-class ReportedWindows {
- public:
-  explicit ReportedWindows(const char* version) {
-    HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, kAppDefaults, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) ==
-        ERROR_SUCCESS) {
-      set_ = RegSetValueExA(key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version),
-                            static_cast<DWORD>(strlen(version) + 1)) == ERROR_SUCCESS;
-      RegCloseKey(key);
-    }
-  }
-  ~ReportedWindows() { RegDeleteKeyA(HKEY_CURRENT_USER, kAppDefaults); }
-  ReportedWindows(const ReportedWindows&) = delete;
-  ReportedWindows& operator=(const ReportedWindows&) = delete;
-  bool Set() const { return set_; }
-
- private:
-  bool set_ = false;
-};
-
-template <typename Condition>
-bool WaitFor(Condition condition, DWORD milliseconds) {
-  const DWORD start = GetTickCount();
-  while (!condition()) {
-    if (GetTickCount() - start > milliseconds) return false;
-    Sleep(20);
-  }
-  return true;
-}
 
 // Starts Qorv.exe under the given reported Windows, waits until its main
 // window is on screen for good and closes it; the window's height, or 0 when
@@ -57,13 +27,13 @@ int MainWindowHeightUnder(const char* version) {
   static int runs = 0;
   const std::string folder = MakeFolder(ScratchFolder() + "run_" + std::to_string(++runs));
   if (!CopyFileA(BuiltProgram("Qorv.exe").c_str(), (folder + "Qorv.exe").c_str(), FALSE)) return 0;
-  ReportedWindows reported(version);
+  ReportedWindowsVersion reported(version);
   EXPECT_TRUE(reported.Set());
   RunningProgram qorv(folder + "Qorv.exe", "", folder);
   EXPECT_TRUE(qorv.Started());
   HWND main = nullptr;
   RECT rect = {};
-  const bool shown = WaitFor(
+  const bool shown = WaitUntil(
       [&] {
         main = FindWindowA(nullptr, kTitle);
         return main != nullptr && IsWindowVisible(main) && !IsIconic(main) && GetWindowRect(main, &rect) &&

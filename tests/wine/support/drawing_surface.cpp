@@ -51,4 +51,9 @@ int DrawingSurface::Count(const RECT& area, COLORREF colour) const {
   return count;
 }
 
+COLORREF Lightened(COLORREF colour, double factor) {
+  auto channel = [factor](int c) { return static_cast<int>(c + factor * (255 - c)); };
+  return RGB(channel(GetRValue(colour)), channel(GetGValue(colour)), channel(GetBValue(colour)));
+}
+
 }  // namespace vantrel::winetest

@@ -1,7 +1,8 @@
 #pragma once
 // A 32-bit bitmap with a DC, filled with magenta, for drawing code to draw
 // into and the test to read pixel by pixel. The system's menu font is
-// selected, as in the DC a menu item is drawn with.
+// selected, as in the DC a menu item is drawn with. And the lighter shades
+// a menu's look is made of.
 
 #include <windows.h>
 
@@ -28,5 +29,8 @@ class DrawingSurface {
   HFONT font_;
   HGDIOBJ oldFont_;
 };
+
+// colour moved towards white by factor (0: unchanged, 1: white).
+COLORREF Lightened(COLORREF colour, double factor);
 
 }  // namespace vantrel::winetest

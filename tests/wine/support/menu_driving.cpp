@@ -3,7 +3,8 @@
 #include <shellapi.h>
 
 #include <algorithm>
-#include <fstream>
+
+#include "wine_test_support.h"
 
 namespace vantrel::winetest {
 
@@ -45,11 +46,6 @@ HWND WaitForPopupMenu(DWORD milliseconds) {
   return popup;
 }
 
-void PostKey(HWND window, WPARAM key) {
-  PostMessageA(window, WM_KEYDOWN, key, 1);
-  PostMessageA(window, WM_KEYUP, key, 0xC0000001);
-}
-
 bool ChooseFromPopupMenu(const MenuTemplateLevel& items, unsigned command) {
   HWND popup = WaitForPopupMenu(10000);
   const int presses = DownPressesTo(items, command);
@@ -72,27 +68,7 @@ bool TrayHasIcon(HWND owner, UINT id) {
 ScreenArea::ScreenArea(const RECT& area)
     : width_(std::max(0L, area.right - area.left)), height_(std::max(0L, area.bottom - area.top)) {
   HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width_;
-  info.bmiHeader.biHeight = -height_;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, width_, height_, screen, area.left, area.top, SRCCOPY);
-  GdiFlush();
-  pixels_.resize(static_cast<std::size_t>(width_) * height_);
-  const auto* source = static_cast<const unsigned char*>(bits);
-  for (std::size_t i = 0; source != nullptr && i < pixels_.size(); ++i) {
-    pixels_[i] = RGB(source[i * 4 + 2], source[i * 4 + 1], source[i * 4 + 0]);
-  }
-  SelectObject(memory, old);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
+  pixels_ = CopyPixels(screen, area.left, area.top, width_, height_);
   ReleaseDC(nullptr, screen);
 }
 
@@ -106,32 +82,7 @@ int ScreenArea::Count(COLORREF colour) const {
 }
 
 bool ScreenArea::SaveBmp(const std::string& path) const {
-  const int stride = (width_ * 3 + 3) & ~3;
-  BITMAPFILEHEADER file = {};
-  BITMAPINFOHEADER header = {};
-  header.biSize = sizeof header;
-  header.biWidth = width_;
-  header.biHeight = height_;
-  header.biPlanes = 1;
-  header.biBitCount = 24;
-  header.biSizeImage = static_cast<DWORD>(stride * height_);
-  file.bfType = 0x4D42;
-  file.bfOffBits = sizeof file + sizeof header;
-  file.bfSize = file.bfOffBits + header.biSizeImage;
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(&file), sizeof file);
-  out.write(reinterpret_cast<const char*>(&header), sizeof header);
-  for (int y = height_ - 1; y >= 0; --y) {
-    std::string row(static_cast<std::size_t>(stride), '\0');
-    for (int x = 0; x < width_; ++x) {
-      const COLORREF c = At(x, y);
-      row[x * 3 + 0] = static_cast<char>(GetBValue(c));
-      row[x * 3 + 1] = static_cast<char>(GetGValue(c));
-      row[x * 3 + 2] = static_cast<char>(GetRValue(c));
-    }
-    out.write(row.data(), static_cast<std::streamsize>(row.size()));
-  }
-  return static_cast<bool>(out);
+  return winetest::SaveBmp(path, width_, height_, pixels_);
 }
 
 }  // namespace vantrel::winetest

@@ -27,7 +27,6 @@ int DownPressesTo(const MenuTemplateLevel& items, unsigned command);
 HWND ShownPopupMenu();
 // Waits for a popup menu to show; null on time-out.
 HWND WaitForPopupMenu(DWORD milliseconds);
-void PostKey(HWND window, WPARAM key);
 // Selects the item with this command in the shown popup and chooses it:
 // Home selects the first item whatever the mouse may have selected, and
 // Down passes over the separators to the next one.

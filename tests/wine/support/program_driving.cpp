@@ -1,5 +1,6 @@
 #include "program_driving.h"
 
+#include <cstring>
 #include <vector>
 
 namespace vantrel::winetest {
@@ -8,7 +9,7 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD milliseconds) {
   const DWORD start = GetTickCount();
   do {
     if (condition()) return true;
-    Sleep(20);
+    Sleep(10);
   } while (GetTickCount() - start < milliseconds);
   return condition();
 }
@@ -23,27 +24,41 @@ std::string TextOfWindow(HWND window) {
   return std::string(buffer.data(), copied);
 }
 
-bool CentredOnScreen(HWND window) {
+RECT WindowRectOf(HWND window) {
   RECT r = {};
   GetWindowRect(window, &r);
+  return r;
+}
+
+bool CentredOnScreen(HWND window) {
+  const RECT r = WindowRectOf(window);
   return IsWindowVisible(window) && !IsIconic(window) &&
          r.left == (GetSystemMetrics(SM_CXMAXTRACK) - (r.right - r.left)) / 2 &&
          r.top == (GetSystemMetrics(SM_CYMAXTRACK) - (r.bottom - r.top)) / 2;
 }
 
+void PostKey(HWND window, WPARAM key) {
+  PostMessageA(window, WM_KEYDOWN, key, 1);
+  PostMessageA(window, WM_KEYUP, key, 0xC0000001);
+}
+
+void PressButton(HWND window, int id) {
+  PostMessageA(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(window, id)));
+}
+
 namespace {
 
 // Window enumeration callbacks are stdcall on 32-bit Windows, which a
-// lambda cannot be.
+// plain lambda is not.
 struct OwnedSearch {
   HWND owner;
-  int id;
+  const std::function<bool(HWND)>& fits;
   HWND found;
 };
 
 BOOL CALLBACK OwnedWindowVisit(HWND window, LPARAM parameter) {
   auto& s = *reinterpret_cast<OwnedSearch*>(parameter);
-  if (GetWindow(window, GW_OWNER) == s.owner && IsWindowVisible(window) && GetDlgItem(window, s.id) != nullptr) {
+  if (GetWindow(window, GW_OWNER) == s.owner && IsWindowVisible(window) && s.fits(window)) {
     s.found = window;
     return FALSE;
   }
@@ -72,12 +87,18 @@ BOOL CALLBACK MessageBoxVisit(HWND window, LPARAM parameter) {
   return TRUE;
 }
 
+constexpr char kAppDefaults[] = "Software\\Wine\\AppDefaults\\Qorv.exe";
+
 }  // namespace
 
-HWND VisibleOwnedWindowWith(HWND owner, int controlId) {
-  OwnedSearch search{owner, controlId, nullptr};
+HWND VisibleOwnedWindow(HWND owner, const std::function<bool(HWND)>& fits) {
+  OwnedSearch search{owner, fits, nullptr};
   EnumWindows(&OwnedWindowVisit, reinterpret_cast<LPARAM>(&search));
   return search.found;
+}
+
+HWND VisibleOwnedWindowWith(HWND owner, int controlId) {
+  return VisibleOwnedWindow(owner, [controlId](HWND window) { return GetDlgItem(window, controlId) != nullptr; });
 }
 
 HWND VisibleMessageBox(const char* caption, HWND ofProcessOf) {
@@ -88,6 +109,23 @@ HWND VisibleMessageBox(const char* caption, HWND ofProcessOf) {
 }
 
 std::string MessageBoxText(HWND box) { return TextOfWindow(GetDlgItem(box, 0xFFFF)); }
+
+ReportedWindowsVersion::ReportedWindowsVersion(const char* version) {
+  if (version == nullptr) return;
+  HKEY key = nullptr;
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, kAppDefaults, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) !=
+      ERROR_SUCCESS) {
+    return;
+  }
+  created_ = true;
+  set_ = RegSetValueExA(key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version),
+                        static_cast<DWORD>(std::strlen(version) + 1)) == ERROR_SUCCESS;
+  RegCloseKey(key);
+}
+
+ReportedWindowsVersion::~ReportedWindowsVersion() {
+  if (created_) RegDeleteKeyA(HKEY_CURRENT_USER, kAppDefaults);
+}
 
 }  // namespace vantrel::winetest
 

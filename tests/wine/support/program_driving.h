@@ -1,6 +1,6 @@
 #pragma once
 // Driving another program's windows from a test: waiting, reading texts,
-// finding its message boxes.
+// pressing keys and buttons, finding its owned windows and message boxes.
 
 #include <windows.h>
 
@@ -16,9 +16,19 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD milliseconds);
 // program's controls).
 std::string TextOfWindow(HWND window);
 
+// The window's rectangle in screen coordinates.
+RECT WindowRectOf(HWND window);
+
 // Where the program's main window stands once it is shown for good.
 bool CentredOnScreen(HWND window);
 
+// Posts a key press (down, then up) to window.
+void PostKey(HWND window, WPARAM key);
+// Presses a button of a window of another program (IDYES, IDNO, IDOK...).
+void PressButton(HWND window, int id);
+
+// The first visible top-level window owned by owner that fits, or null.
+HWND VisibleOwnedWindow(HWND owner, const std::function<bool(HWND)>& fits);
 // A visible top-level window owned by owner with a control of this id.
 HWND VisibleOwnedWindowWith(HWND owner, int controlId);
 
@@ -29,6 +39,21 @@ HWND VisibleMessageBox(const char* caption, HWND ofProcessOf = nullptr);
 
 // The text of a message box found above.
 std::string MessageBoxText(HWND box);
+
+// The Windows version Wine reports to every program named Qorv.exe while
+// the object lives ("winxp", "win98"...); nothing changes for null.
+class ReportedWindowsVersion {
+ public:
+  explicit ReportedWindowsVersion(const char* version);
+  ~ReportedWindowsVersion();
+  ReportedWindowsVersion(const ReportedWindowsVersion&) = delete;
+  ReportedWindowsVersion& operator=(const ReportedWindowsVersion&) = delete;
+  bool Set() const { return set_; }
+
+ private:
+  bool created_ = false;
+  bool set_ = false;
+};
 
 }  // namespace vantrel::winetest
 

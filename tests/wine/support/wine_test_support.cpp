@@ -8,6 +8,7 @@
 #include <stdexcept>
 
 #include "framework/message_target.h"
+#include "program_driving.h"
 
 namespace vantrel::winetest {
 
@@ -95,13 +96,12 @@ DWORD RunningProgram::ExitCode() const {
 }
 
 HWND WaitForVisibleWindow(const char* title, DWORD milliseconds) {
-  const DWORD start = GetTickCount();
-  do {
-    HWND window = FindWindowA(nullptr, title);
-    if (window != nullptr && IsWindowVisible(window)) return window;
-    Sleep(20);
-  } while (GetTickCount() - start < milliseconds);
-  return nullptr;
+  HWND window = nullptr;
+  const auto shown = [&] {
+    window = FindWindowA(nullptr, title);
+    return window != nullptr && IsWindowVisible(window);
+  };
+  return WaitUntil(shown, milliseconds) ? window : nullptr;
 }
 
 }  // namespace vantrel::winetest
@@ -121,33 +121,68 @@ void PumpPending() {
   }
 }
 
+std::vector<COLORREF> CopyPixels(HDC source, int x, int y, int width, int height) {
+  HDC memory = CreateCompatibleDC(source);
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, width, height, source, x, y, SRCCOPY);
+  GdiFlush();
+  std::vector<COLORREF> pixels(static_cast<std::size_t>(width) * height);
+  const auto* copied = static_cast<const unsigned char*>(bits);
+  for (std::size_t i = 0; copied != nullptr && i < pixels.size(); ++i) {
+    pixels[i] = RGB(copied[i * 4 + 2], copied[i * 4 + 1], copied[i * 4 + 0]);
+  }
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  return pixels;
+}
+
+bool SaveBmp(const std::string& path, int width, int height, const std::vector<COLORREF>& pixels) {
+  const int stride = (width * 3 + 3) & ~3;
+  BITMAPFILEHEADER file = {};
+  BITMAPINFOHEADER header = {};
+  header.biSize = sizeof header;
+  header.biWidth = width;
+  header.biHeight = height;
+  header.biPlanes = 1;
+  header.biBitCount = 24;
+  header.biSizeImage = static_cast<DWORD>(stride * height);
+  file.bfType = 0x4D42;
+  file.bfOffBits = sizeof file + sizeof header;
+  file.bfSize = file.bfOffBits + header.biSizeImage;
+  std::string bytes(reinterpret_cast<const char*>(&file), sizeof file);
+  bytes.append(reinterpret_cast<const char*>(&header), sizeof header);
+  for (int y = height - 1; y >= 0; --y) {
+    std::string row(static_cast<std::size_t>(stride), '\0');
+    for (int x = 0; x < width; ++x) {
+      const COLORREF c = pixels[static_cast<std::size_t>(y) * width + x];
+      row[x * 3 + 0] = static_cast<char>(GetBValue(c));
+      row[x * 3 + 1] = static_cast<char>(GetGValue(c));
+      row[x * 3 + 2] = static_cast<char>(GetRValue(c));
+    }
+    bytes += row;
+  }
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out << bytes;
+  return static_cast<bool>(out);
+}
+
 Capture::Capture(HWND window) : window_(window) {
   RECT client;
   GetClientRect(window, &client);
   width_ = client.right;
   height_ = client.bottom;
   HDC screen = GetDC(window);
-  HDC memory = CreateCompatibleDC(screen);
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width_;
-  info.bmiHeader.biHeight = -height_;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, width_, height_, screen, 0, 0, SRCCOPY);
-  GdiFlush();
-  pixels_.resize(static_cast<std::size_t>(width_) * height_);
-  const auto* source = static_cast<const unsigned char*>(bits);
-  for (std::size_t i = 0; i < pixels_.size(); ++i) {
-    pixels_[i] = RGB(source[i * 4 + 2], source[i * 4 + 1], source[i * 4 + 0]);
-  }
-  SelectObject(memory, old);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
+  pixels_ = CopyPixels(screen, 0, 0, width_, height_);
   ReleaseDC(window, screen);
 }
 
@@ -173,32 +208,7 @@ int Capture::Count(HWND child, const RECT& rect, COLORREF colour) const {
 }
 
 bool Capture::SaveBmp(const std::string& path) const {
-  const int stride = (width_ * 3 + 3) & ~3;
-  BITMAPFILEHEADER file = {};
-  BITMAPINFOHEADER header = {};
-  header.biSize = sizeof header;
-  header.biWidth = width_;
-  header.biHeight = height_;
-  header.biPlanes = 1;
-  header.biBitCount = 24;
-  header.biSizeImage = static_cast<DWORD>(stride * height_);
-  file.bfType = 0x4D42;
-  file.bfOffBits = sizeof file + sizeof header;
-  file.bfSize = file.bfOffBits + header.biSizeImage;
-  std::string bytes(reinterpret_cast<const char*>(&file), sizeof file);
-  bytes.append(reinterpret_cast<const char*>(&header), sizeof header);
-  for (int y = height_ - 1; y >= 0; --y) {
-    std::string row(static_cast<std::size_t>(stride), '\0');
-    for (int x = 0; x < width_; ++x) {
-      const COLORREF c = At(x, y);
-      row[x * 3 + 0] = static_cast<char>(GetBValue(c));
-      row[x * 3 + 1] = static_cast<char>(GetGValue(c));
-      row[x * 3 + 2] = static_cast<char>(GetRValue(c));
-    }
-    bytes += row;
-  }
-  WriteBytes(path, bytes);
-  return true;
+  return winetest::SaveBmp(path, width_, height_, pixels_);
 }
 
 void ShowAndPaint(HWND window, int x, int y) {

@@ -56,6 +56,12 @@ namespace vantrel::winetest {
 // pre-translation, as a modal loop would, until the queue is empty.
 void PumpPending();
 
+// What a DC shows inside a rectangle, as 0x00BBGGRR colours, row by row
+// from the top.
+std::vector<COLORREF> CopyPixels(HDC source, int x, int y, int width, int height);
+// Writes such pixels as a 24-bit BMP file.
+bool SaveBmp(const std::string& path, int width, int height, const std::vector<COLORREF>& pixels);
+
 // What the screen shows of a window's client area (BitBlt from its DC),
 // as 0x00BBGGRR colours, row by row from the top.
 class Capture {
