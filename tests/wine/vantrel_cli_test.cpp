@@ -65,20 +65,34 @@ bool SeedCacheEntry(const std::string& url, DWORD type) {
                               nullptr) != FALSE;
 }
 
-std::vector<std::string> CacheEntries() {
-  std::vector<std::string> entries;
+template <typename Visit>
+void ForEachCacheEntry(Visit visit) {
   std::vector<char> buffer(16384);
   auto* info = reinterpret_cast<INTERNET_CACHE_ENTRY_INFOA*>(buffer.data());
   DWORD size = static_cast<DWORD>(buffer.size());
   HANDLE find = FindFirstUrlCacheEntryA(nullptr, info, &size);
-  if (find == nullptr) return entries;
+  if (find == nullptr) return;
   do {
-    entries.push_back(std::string(info->lpszSourceUrlName) + " " +
-                      std::to_string(info->CacheEntryType));
+    visit(*info);
     size = static_cast<DWORD>(buffer.size());
   } while (FindNextUrlCacheEntryA(find, info, &size));
   FindCloseUrlCache(find);
+}
+
+std::vector<std::string> CacheEntries() {
+  std::vector<std::string> entries;
+  ForEachCacheEntry([&](const INTERNET_CACHE_ENTRY_INFOA& info) {
+    entries.push_back(std::string(info.lpszSourceUrlName) + " " + std::to_string(info.CacheEntryType));
+  });
   return entries;
+}
+
+// Earlier tests in this prefix (the browser, the update check) leave cache
+// entries of their own; the counts here are of the seeded ones alone.
+void EmptyUrlCache() {
+  std::vector<std::string> urls;
+  ForEachCacheEntry([&](const INTERNET_CACHE_ENTRY_INFOA& info) { urls.push_back(info.lpszSourceUrlName); });
+  for (const std::string& url : urls) DeleteUrlCacheEntryA(url.c_str());
 }
 
 struct FolderCount {
@@ -232,6 +246,7 @@ class VantrelCliTest : public ::testing::Test {
     WriteBytes(special.tempFolder + "cli.tmp", "temp");
     WriteBytes(WithSlash(special.recentFolder) + "cli.lnk", "recent");
 
+    EmptyUrlCache();
     ASSERT_TRUE(SeedCacheEntry("Cookie:root@cli.example/", COOKIE_CACHE_ENTRY));
     ASSERT_TRUE(SeedCacheEntry("Visited: root@http://cli.example/", URLHISTORY_CACHE_ENTRY));
     ASSERT_TRUE(SeedCacheEntry("http://cli.example/index.html", NORMAL_CACHE_ENTRY));
