@@ -12,6 +12,7 @@
 #include "engine/special_folders.h"
 #include "platform/win32/shell_win32.h"
 #include "settings/setup_data.h"
+#include "system_seeding.h"
 #include "wine_test_support.h"
 
 namespace vantrel {
@@ -23,18 +24,6 @@ constexpr char kTypedUrls[] = "Software\\Microsoft\\Internet Explorer\\TypedURLs
 constexpr char kMediaList[] = "Software\\Microsoft\\MediaPlayer\\Player\\RecentFileList";
 constexpr char kUserKey[] = "Software\\VantrelRunTest\\Recent";
 constexpr char kKeptKey[] = "Software\\VantrelRunTest\\Kept";
-
-std::string WithSlash(std::string folder) {
-  if (folder.empty() || folder.back() != '\\') folder += '\\';
-  return folder;
-}
-
-void SetValue(HKEY root, const std::string& key, const char* name) {
-  HKEY handle = nullptr;
-  ASSERT_EQ(RegCreateKeyA(root, key.c_str(), &handle), ERROR_SUCCESS) << key;
-  RegSetValueExA(handle, name, 0, REG_SZ, reinterpret_cast<const BYTE*>("x"), 2);
-  RegCloseKey(handle);
-}
 
 int ValueCount(HKEY root, const std::string& key) {
   HKEY handle = nullptr;
@@ -51,12 +40,6 @@ bool KeyExists(HKEY root, const std::string& key) {
   if (RegOpenKeyA(root, key.c_str(), &handle) != ERROR_SUCCESS) return false;
   RegCloseKey(handle);
   return true;
-}
-
-bool SeedCacheEntry(const std::string& url, DWORD type) {
-  FILETIME never = {};
-  return CommitUrlCacheEntryA(url.c_str(), nullptr, never, never, type, nullptr, 0, nullptr,
-                              nullptr) != FALSE;
 }
 
 // How many cache entries of a type are left (classic enumeration).
@@ -94,17 +77,6 @@ int FilesIn(const std::string& folder) {
   } while (FindNextFileA(find, &data));
   FindClose(find);
   return count;
-}
-
-void SendToRecycleBin(const std::string& path) {
-  WriteBytes(path, "to the bin");
-  std::string from = path;
-  from.push_back('\0');  // the list ends with an empty name
-  SHFILEOPSTRUCTA operation = {};
-  operation.wFunc = FO_DELETE;
-  operation.pFrom = from.c_str();
-  operation.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
-  SHFileOperationA(&operation);
 }
 
 TEST(CleaningRunWineTest, OneRunCleansEveryCategoryAndNothingElse) {

@@ -18,6 +18,7 @@
 #include "platform/win32/shell_win32.h"
 #include "settings/archive.h"
 #include "settings/setup_data.h"
+#include "system_seeding.h"
 #include "wine_test_support.h"
 
 namespace vantrel {
@@ -29,18 +30,6 @@ constexpr char kTypedUrls[] = "Software\\Microsoft\\Internet Explorer\\TypedURLs
 constexpr char kMediaList[] = "Software\\Microsoft\\MediaPlayer\\Player\\RecentFileList";
 constexpr char kUserKey[] = "Software\\VantrelCliTest\\Recent";
 constexpr char kKeptKey[] = "Software\\VantrelCliTest\\Recent\\Child";
-
-std::string WithSlash(std::string folder) {
-  if (folder.empty() || folder.back() != '\\') folder += '\\';
-  return folder;
-}
-
-void SetValue(HKEY root, const std::string& key, const char* name) {
-  HKEY handle = nullptr;
-  ASSERT_EQ(RegCreateKeyA(root, key.c_str(), &handle), ERROR_SUCCESS) << key;
-  RegSetValueExA(handle, name, 0, REG_SZ, reinterpret_cast<const BYTE*>("x"), 2);
-  RegCloseKey(handle);
-}
 
 std::vector<std::string> ValueNames(HKEY root, const std::string& key) {
   std::vector<std::string> names;
@@ -57,12 +46,6 @@ std::vector<std::string> ValueNames(HKEY root, const std::string& key) {
   }
   RegCloseKey(handle);
   return names;
-}
-
-bool SeedCacheEntry(const std::string& url, DWORD type) {
-  FILETIME never = {};
-  return CommitUrlCacheEntryA(url.c_str(), nullptr, never, never, type, nullptr, 0, nullptr,
-                              nullptr) != FALSE;
 }
 
 template <typename Visit>
@@ -125,17 +108,6 @@ FolderCount Count(const std::string& folder, bool recursive) {
   FolderCount count;
   CountFolder(folder, recursive, count);
   return count;
-}
-
-void SendToRecycleBin(const std::string& path) {
-  WriteBytes(path, "to the bin");
-  std::string from = path;
-  from.push_back('\0');
-  SHFILEOPSTRUCTA operation = {};
-  operation.wFunc = FO_DELETE;
-  operation.pFrom = from.c_str();
-  operation.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
-  SHFileOperationA(&operation);
 }
 
 SHQUERYRBINFO RecycleBin() {
