@@ -28,6 +28,32 @@ export WINEDLLOVERRIDES="mscoree=d;mshtml=d"
 export VANTREL_SCRATCH="$VANTREL_WINE_ROOT/scratch"
 mkdir -p "$HOME" "$XDG_DATA_HOME" "$XDG_CONFIG_HOME" "$XDG_CACHE_HOME" "$VANTREL_SCRATCH"
 
+# Whether this machine runs 32-bit programs at all: a kernel may have its
+# 32-bit emulation switched off, and then the 32-bit Wine loader (the one
+# Debian's "wine" picks when it is installed) fails with "Exec format error".
+vantrel_runs_32bit() {
+  [ -x /usr/lib/wine/wine ] && /usr/lib/wine/wine --version >/dev/null 2>&1
+}
+
+# Without 32-bit programs, "wine" (and "wine-stable", which wineboot and the
+# other Wine commands call) is the 64-bit loader, so 64-bit Wine still works.
+if [ -x /usr/lib/wine/wine64 ] && ! vantrel_runs_32bit; then
+  VANTREL_RUNS_32BIT=0
+  mkdir -p "$VANTREL_WINE_ROOT/loader"
+  for command in wine wine-stable; do
+    printf '#!/bin/sh\nexec /usr/lib/wine/wine64 "$@"\n' > "$VANTREL_WINE_ROOT/loader/$command"
+    chmod +x "$VANTREL_WINE_ROOT/loader/$command"
+  done
+  case ":$PATH:" in
+    *":$VANTREL_WINE_ROOT/loader:"*) ;;
+    *) export PATH="$VANTREL_WINE_ROOT/loader:$PATH" ;;
+  esac
+  export WINELOADER=/usr/lib/wine/wine64
+else
+  VANTREL_RUNS_32BIT=1
+fi
+export VANTREL_RUNS_32BIT
+
 vantrel_wine_drives() {
   rm -f "$WINEPREFIX/dosdevices/z:"
   ln -sfn "$VANTREL_SCRATCH" "$WINEPREFIX/dosdevices/b:"
@@ -46,6 +72,7 @@ vantrel_wine_installation() {
   for loader in "$(command -v wine)" /usr/lib/wine/wine /usr/lib/wine/wine64 /usr/lib/wine/wineserver32 /usr/lib/wine/wineserver64; do
     [ -e "$loader" ] && stat -L -c '%n %s %Y' "$loader"
   done
+  echo "runs 32-bit programs: $VANTREL_RUNS_32BIT"
   return 0
 }
 
@@ -77,6 +104,18 @@ vantrel_wine_prefix() {
     printf '%s\n' "$installation" > "$WINEPREFIX/.vantrel-ready"
   fi
   vantrel_wine_drives
+}
+
+# The machine a program file is built for: i386 or amd64 (else empty).
+vantrel_pe_machine() {
+  local pe machine
+  pe=$(od -An -t u4 -j 60 -N 4 "$1" 2>/dev/null | tr -d ' ')
+  [ -n "$pe" ] || return 0
+  machine=$(od -An -t x2 -j $((pe + 4)) -N 2 "$1" 2>/dev/null | tr -d ' ')
+  case "$machine" in
+    014c) echo i386 ;;
+    8664) echo amd64 ;;
+  esac
 }
 
 # Starts a private Xvfb on a free display; sets DISPLAY and VANTREL_XVFB_PID.

@@ -37,6 +37,10 @@ case "${1:-}" in
     shift
     exe=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
     shift
+    if [ "$VANTREL_RUNS_32BIT" -eq 0 ] && [ "$(vantrel_pe_machine "$exe")" = i386 ]; then
+      echo "wine-test: skipped: this machine runs no 32-bit programs (its kernel's 32-bit emulation is off)" >&2
+      exit 77
+    fi
     own_session=0
     if [ -f "$session" ] && source "$session" && kill -0 "$VANTREL_XVFB_PID" 2>/dev/null; then
       vantrel_wine_drives
