@@ -69,12 +69,6 @@ void GradientProgress::SetRange(int lower, int upper) {
 }
 
 void GradientProgress::SetPos(int position) {
-  if (measuringFrame_) {
-    // The run has come back past the message pump that put the last frame
-    // on the screen.
-    measuringFrame_ = false;
-    pacer_->FrameTook(NowUs() - frameStartUs_);
-  }
   if (position == position_) return;
   position_ = position;
   if (hwnd() == nullptr) return;
@@ -83,25 +77,44 @@ void GradientProgress::SetPos(int position) {
   const bool full = upper_ > lower_ && position_ >= upper_ - 1;
   if (pacer_->PaintNow(NowUs(), full, lastFrame_)) {
     Repaint();
-    // A full bar ends a step; what comes next says nothing of the frame.
-    measuringFrame_ = !full;
   } else if (!timerArmed_) {
-    const UINT due = MillisecondsOf(pacer_->DueIn(NowUs()));
-    timerArmed_ = SetTimer(hwnd(), kPaceTimer, due, nullptr) != 0;
+    ArmPaceTimer();
   }
 }
 
+void GradientProgress::ArmPaceTimer() {
+  const UINT due = MillisecondsOf(pacer_->DueIn(NowUs()));
+  timerArmed_ = SetTimer(hwnd(), kPaceTimer, due, nullptr) != 0;
+}
+
+// The timer paints a change that no later SetPos has painted. It keeps to
+// the frames too: SetPos may have opened one since the timer was set.
+void GradientProgress::OnPaceTimer() {
+  if (PaintedWidth() != shownWidth_ && !pacer_->PaintNow(NowUs(), false, lastFrame_)) {
+    ArmPaceTimer();
+    return;
+  }
+  KillTimer(hwnd(), kPaceTimer);
+  timerArmed_ = false;
+  if (PaintedWidth() != shownWidth_) Repaint();
+}
+
 // A run sets a new position for every file, and most of them draw the same
-// bar. The system control hears only of those that are painted (it answers
-// PBM_GETPOS from position_), because it paints at once inside PBM_SETPOS
-// (Wine's does, over the part it would fill itself) and even an empty paint
-// costs. The whole bar is marked first, so that one paint does.
+// bar. A frame is drawn at once through the window's DC: the way through an
+// invalidation and WM_PAINT costs the system several round trips (under Wine
+// about 0.4 ms a bar, against 0.01 ms for the DC), and so would telling the
+// system control, which repaints itself inside PBM_SETPOS. The control
+// answers PBM_GETPOS from position_ instead.
 void GradientProgress::Repaint() {
+  const unsigned start = NowUs();
   shownWidth_ = PaintedWidth();
-  frameStartUs_ = NowUs();
-  lastFrame_ = pacer_->Painted(frameStartUs_);
-  InvalidateRect(hwnd(), nullptr, FALSE);
-  SendMessageA(hwnd(), PBM_SETPOS, static_cast<WPARAM>(position_), 0);
+  lastFrame_ = pacer_->Painted(start);
+  {
+    ClientDC dc(hwnd());
+    if (dc.get() != nullptr) Paint(dc.get());
+  }
+  ++framesDrawn_;
+  pacer_->BarTook(NowUs() - start);
 }
 
 void GradientProgress::SetBackgroundColour(COLORREF colour) {
@@ -130,12 +143,7 @@ std::optional<LRESULT> GradientProgress::OnMessage(UINT message, WPARAM wParam, 
       return position_;
     case WM_TIMER:
       if (wParam != kPaceTimer) return std::nullopt;
-      KillTimer(hwnd(), kPaceTimer);
-      timerArmed_ = false;
-      if (PaintedWidth() != shownWidth_) {
-        Repaint();
-        measuringFrame_ = true;
-      }
+      OnPaceTimer();
       return 0;
     case WM_PRINTCLIENT: {
       RECT client;

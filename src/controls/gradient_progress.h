@@ -1,8 +1,8 @@
 #pragma once
 // A progress bar (msctls_progress32 item) that draws itself as a colour
-// gradient from the start to the end colour. The system control keeps its
-// range too; its position is told only when the drawn bar is repainted,
-// which happens at most once a RepaintPacer frame (a full bar at once).
+// gradient from the start to the end colour. The system control keeps the
+// range; the position lives here (PBM_GETPOS answers it), and the bar shows
+// it at most once a RepaintPacer frame (a full bar at once).
 
 #include <windows.h>
 
@@ -20,7 +20,7 @@ class GradientProgress : public Control, public ProgressBarView {
 
   // Sets the position to lower as well (PBM_SETRANGE, 16-bit bounds).
   void SetRange(int lower, int upper) override;
-  // The bar is repainted only when what it shows changes, and then at most
+  // The bar is drawn again only when what it shows changes, and then at most
   // once an interval; PBM_GETPOS always answers the position set last.
   void SetPos(int position) override;
 
@@ -35,6 +35,10 @@ class GradientProgress : public Control, public ProgressBarView {
   int Upper() const { return upper_; }
   int Position() const { return position_; }
   COLORREF BackgroundColour() const { return background_; }
+
+  // How many frames SetPos and its timer have drawn (paints that the system
+  // asks for, when the window is shown or uncovered, are not frames).
+  int FramesDrawn() const { return framesDrawn_; }
 
   // The bands and background for the current state and client width.
   GradientLayout Layout() const;
@@ -54,8 +58,10 @@ class GradientProgress : public Control, public ProgressBarView {
   // painted width changed.
   template <class Change>
   void Update(Change change);
-  // Marks the whole bar for one paint and tells the system control.
+  // Draws the bar as it is now, at once, as one frame of the pacer.
   void Repaint();
+  void ArmPaceTimer();
+  void OnPaceTimer();
 
   // The timer that paints a held change.
   static constexpr UINT_PTR kPaceTimer = 0x5650;
@@ -69,12 +75,11 @@ class GradientProgress : public Control, public ProgressBarView {
   RepaintPacer ownPacer_;
   RepaintPacer* pacer_ = &ownPacer_;
   unsigned lastFrame_ = 0;
-  bool measuringFrame_ = false;  // a paced paint waits for its cost
-  unsigned frameStartUs_ = 0;
   Bitmap fullBar_;
   SIZE fullBarSize_ = {};
   int shownWidth_ = 0;  // the painted width on screen, or about to be
   bool timerArmed_ = false;
+  int framesDrawn_ = 0;
 };
 
 }  // namespace vantrel

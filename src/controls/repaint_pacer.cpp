@@ -14,13 +14,15 @@ bool RepaintPacer::PaintNow(unsigned now, bool full, unsigned lastFrame) const {
 unsigned RepaintPacer::Painted(unsigned now) {
   if (frame_ == 0 || now - frameStart_ >= kJoinUs) {
     frameStart_ = now;
+    frameCost_ = 0;
     if (++frame_ == 0) frame_ = 1;
   }
   return frame_;
 }
 
-void RepaintPacer::FrameTook(unsigned us) {
-  const unsigned spread = us > kLongestIntervalUs / 8 ? kLongestIntervalUs : us * 8;
+void RepaintPacer::BarTook(unsigned us) {
+  frameCost_ = us > kLongestIntervalUs - frameCost_ ? kLongestIntervalUs : frameCost_ + us;
+  const unsigned spread = frameCost_ > kLongestIntervalUs / 8 ? kLongestIntervalUs : frameCost_ * 8;
   interval_ = std::max(kIntervalUs, spread);
 }
 

@@ -9,9 +9,9 @@
 // due, and a full bar is painted at once, so that the end of every step and
 // of the run is always seen.
 //
-// The interval is 16 ms, longer when pictures are dear: on a busy machine a
-// frame can take milliseconds to reach the screen, and frames are then
-// spread so that they take about an eighth of the time, up to 100 ms apart.
+// The interval is 16 ms, longer when pictures are dear: where drawing a
+// frame takes milliseconds (a slow or remote display), frames are spread so
+// that they take about an eighth of the time, up to 100 ms apart.
 // Times are in microseconds on a clock that may wrap.
 
 namespace vantrel {
@@ -28,9 +28,9 @@ class RepaintPacer {
   bool PaintNow(unsigned now, bool full, unsigned lastFrame) const;
   // A bar painted at now; the frame the paint belongs to (never 0).
   unsigned Painted(unsigned now);
-  // How long a frame took, from its paint until the run went on past the
-  // message pump that put it on the screen.
-  void FrameTook(unsigned us);
+  // A bar of the frame opened last took us to draw; the frame's cost is
+  // what its bars took together.
+  void BarTook(unsigned us);
   // Time until the next frame is due (at least 1).
   unsigned DueIn(unsigned now) const;
   unsigned Interval() const { return interval_; }
@@ -38,6 +38,7 @@ class RepaintPacer {
  private:
   unsigned frame_ = 0;  // 0: no frame yet
   unsigned frameStart_ = 0;
+  unsigned frameCost_ = 0;
   unsigned interval_ = kIntervalUs;
 };
 

@@ -40,18 +40,24 @@ TEST(RepaintPacer, AFullBarIsPaintedAtOnceAndOpensAFrame) {
 
 TEST(RepaintPacer, DearFramesAreSpreadToAnEighthOfTheTimeUpTo100Ms) {
   RepaintPacer pacer;
-  pacer.FrameTook(500);  // half a millisecond: the 16 ms stand
-  EXPECT_EQ(pacer.Interval(), 16 * kMs);
-  pacer.FrameTook(4 * kMs);
-  EXPECT_EQ(pacer.Interval(), 32 * kMs);
   const unsigned frame = pacer.Painted(0);
+  pacer.BarTook(500);  // half a millisecond: the 16 ms stand
+  EXPECT_EQ(pacer.Interval(), 16 * kMs);
+  EXPECT_EQ(pacer.Painted(1 * kMs), frame);
+  pacer.BarTook(3500);  // the second bar of the frame: 4 ms in all
+  EXPECT_EQ(pacer.Interval(), 32 * kMs);
   EXPECT_FALSE(pacer.PaintNow(20 * kMs, false, frame));
   EXPECT_TRUE(pacer.PaintNow(32 * kMs, false, frame));
   EXPECT_TRUE(pacer.PaintNow(1 * kMs, true, frame)) << "a full bar still goes at once";
-  pacer.FrameTook(400 * kMs);
+
+  pacer.Painted(32 * kMs);
+  pacer.BarTook(400 * kMs);
   EXPECT_EQ(pacer.Interval(), 100 * kMs);
-  pacer.FrameTook(1 * kMs);
-  EXPECT_EQ(pacer.Interval(), 16 * kMs) << "cheap frames again: back to 16 ms";
+  pacer.BarTook(0xFFFFFFFFu);
+  EXPECT_EQ(pacer.Interval(), 100 * kMs) << "no overflow";
+  pacer.Painted(200 * kMs);
+  pacer.BarTook(1 * kMs);
+  EXPECT_EQ(pacer.Interval(), 16 * kMs) << "a cheap frame again: back to 16 ms";
 }
 
 TEST(RepaintPacer, TheClockMayWrap) {
