@@ -10,54 +10,27 @@
 //     silent the same through CacheCleaner with a view that draws nothing
 //     bare   the same WinINet calls by hand, for each kind: an enumeration
 //            with the pump before every find-next that counts, then one that
-//            deletes each matching entry (DeleteUrlCacheEntry)
-#include <windows.h>
-#include <psapi.h>
+//            deletes each matching entry (DeleteUrlCacheEntry); made while
+//            the progress window is shown and still, as in the folder purge
+//            benchmark
+//     bare-nowindow  the same in a thread without any window
+#include "bench_support.h"
+
 #include <wininet.h>
 
-#include <cstdio>
 #include <cstdlib>
-#include <string>
 #include <vector>
 
 #include "engine/cache_cleaner.h"
-#include "engine/progress_dialog.h"
-#include "platform/progress_view.h"
 #include "platform/win32/message_pump_win32.h"
 #include "platform/win32/url_cache_win32.h"
-#include "settings/setup_data.h"
 
 namespace {
 
 using namespace vantrel;
+using bench::Pump;
 
 constexpr DWORD kKinds[] = {COOKIE_CACHE_ENTRY, URLHISTORY_CACHE_ENTRY, NORMAL_CACHE_ENTRY};
-
-class SilentView : public ProgressView, MessageBoxes, LabelView {
- public:
-  ProgressBarView& CategoryBar() override { return category_; }
-  ProgressBarView& OverallBar() override { return overall_; }
-  LabelView& StepLabel() override { return *this; }
-  LabelView& CountLabel() override { return *this; }
-  MessageBoxes& Messages() override { return *this; }
-  int Show(const std::string&, const std::string&, unsigned) override { return IDOK; }
-  void SetText(const std::string&) override {}
-
- private:
-  struct Bar : ProgressBarView {
-    void SetRange(int, int) override {}
-    void SetPos(int position) override { last = position; }
-    int last = 0;
-  } category_, overall_;
-};
-
-void Pump() {
-  MSG message;
-  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&message);
-    DispatchMessageA(&message);
-  }
-}
 
 int Seed(int count) {
   FILETIME never = {};
@@ -109,7 +82,7 @@ int BareEnumeration(DWORD kind, bool remove) {
 
 int main(int argc, char** argv) {
   if (argc < 2) {
-    std::fprintf(stderr, "usage: cache_purge_bench seed N | window | silent | bare\n");
+    std::fprintf(stderr, "usage: cache_purge_bench seed N | window | silent | bare | bare-nowindow\n");
     return 2;
   }
   const std::string mode = argv[1];
@@ -120,53 +93,33 @@ int main(int argc, char** argv) {
     return seeded == wanted ? 0 : 1;
   }
 
-  LARGE_INTEGER frequency, start, end;
-  QueryPerformanceFrequency(&frequency);
-  if (mode == "window") {
-    ProgressDialog dialog;
-    if (!dialog.Create(nullptr)) return 3;
-    SetWindowPos(dialog.hwnd(), HWND_TOP, 40, 40, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
-    UpdateWindow(dialog.hwnd());
-    dialog.CategoryBar().SetRange(0, 1001);
-    dialog.OverallBar().SetRange(0, 1001);
+  ProgressDialog dialog;
+  if ((mode == "window" || mode == "bare") && !bench::ShowProgressWindow(dialog)) return 3;
+  double seconds = 0;
+  if (mode == "window" || mode == "silent") {
+    bench::SilentView silentView;
+    ProgressView& view = mode == "window" ? static_cast<ProgressView&>(dialog) : silentView;
     Win32UrlCache cache;
     Win32MessagePump pump;
-    CacheCleaner cleaner(cache, pump, dialog);
-    QueryPerformanceCounter(&start);
-    for (const DWORD kind : kKinds) cleaner.PurgeCacheEntries(kind, 0, 333);
-    QueryPerformanceCounter(&end);
-  } else if (mode == "silent") {
-    Win32UrlCache cache;
-    Win32MessagePump pump;
-    SilentView view;
     CacheCleaner cleaner(cache, pump, view);
-    QueryPerformanceCounter(&start);
+    const bench::Stopwatch watch;
     for (const DWORD kind : kKinds) cleaner.PurgeCacheEntries(kind, 0, 333);
-    QueryPerformanceCounter(&end);
-  } else if (mode == "bare") {
-    QueryPerformanceCounter(&start);
+    seconds = watch.Seconds();
+  } else if (mode == "bare" || mode == "bare-nowindow") {
+    const bench::Stopwatch watch;
     for (const DWORD kind : kKinds) {
       BareEnumeration(kind, false);
       BareEnumeration(kind, true);
     }
-    QueryPerformanceCounter(&end);
+    seconds = watch.Seconds();
   } else {
     std::fprintf(stderr, "unknown mode %s\n", mode.c_str());
     return 2;
   }
-  const double seconds = static_cast<double>(end.QuadPart - start.QuadPart) / frequency.QuadPart;
   const int left = BareEnumeration(COOKIE_CACHE_ENTRY | URLHISTORY_CACHE_ENTRY | NORMAL_CACHE_ENTRY, false);
-
-  FILETIME created, exited, kernel, user;
-  GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
-  auto ticks = [](const FILETIME& t) {
-    return (static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
-  };
-  const double cpu = (ticks(kernel) + ticks(user)) / 1e7;
-  PROCESS_MEMORY_COUNTERS memory = {};
-  memory.cb = sizeof memory;
-  GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof memory);
-  std::printf("mode=%s left=%d seconds=%.3f cpu_seconds=%.3f peak_private_kb=%lu\n", mode.c_str(),
-              left, seconds, cpu, static_cast<unsigned long>(memory.PeakPagefileUsage / 1024));
+  char extra[80];
+  std::snprintf(extra, sizeof extra, "left=%d frames=%d", left,
+                mode == "window" ? bench::FramesDrawn(dialog) : 0);
+  bench::PrintFigures(mode, extra, seconds);
   return left == 0 ? 0 : 1;
 }

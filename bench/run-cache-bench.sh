@@ -21,7 +21,7 @@ trap '"$runner" stop' EXIT
 for entries in "${sizes[@]}"; do
   declare -A seconds=() memory=()
   for ((round = 1; round <= rounds; round++)); do
-    for mode in window silent bare; do
+    for mode in window silent bare bare-nowindow; do
       "$runner" run "$exe" seed "$entries" >/dev/null
       line=$("$runner" run "$exe" "$mode")
       echo "  $line" >&2
@@ -34,11 +34,14 @@ for entries in "${sizes[@]}"; do
     done
   done
   awk -v n="$entries" -v a="${seconds[window]}" -v s="${seconds[silent]}" -v b="${seconds[bare]}" \
-      -v ma="${memory[window]}" -v ms="${memory[silent]}" -v mb="${memory[bare]}" 'BEGIN {
+      -v b0="${seconds[bare-nowindow]}" -v ma="${memory[window]}" -v ms="${memory[silent]}" \
+      -v mb="${memory[bare]}" 'BEGIN {
     printf "%d cache entries, a third of each kind (best of %d)\n", n, '"$rounds"'
-    printf "  (a) PurgeCacheEntries on the progress window       %7.3f s  %6.0f entries/s  peak private %d KB\n", a, n / a, ma
-    printf "      the same through a view that draws nothing     %7.3f s  %6.0f entries/s  peak private %d KB\n", s, n / s, ms
-    printf "  (b) bare count + delete enumerations with the pump %7.3f s  %6.0f entries/s  peak private %d KB\n", b, n / b, mb
-    printf "  a/b %.3f   silent/b %.3f\n", a / b, s / b
+    printf "  (a)  PurgeCacheEntries on the progress window       %7.3f s  %6.0f entries/s  peak private %d KB\n", a, n / a, ma
+    printf "       the same through a view that draws nothing     %7.3f s  %6.0f entries/s  peak private %d KB\n", s, n / s, ms
+    printf "  (b)  bare count + delete enumerations with the pump %7.3f s  %6.0f entries/s  peak private %d KB\n", b, n / b, mb
+    printf "       (the progress window shown and still)\n"
+    printf "  (b0) the same without any window                   %7.3f s  %6.0f entries/s\n", b0, n / b0
+    printf "  a/b %.3f   a/b0 %.3f   silent/b0 %.3f\n", a / b, a / b0, s / b0
   }'
 done

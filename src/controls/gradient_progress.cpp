@@ -82,21 +82,22 @@ void GradientProgress::SetPos(int position) {
   }
 }
 
+// One timer a bar while it has changes to show: it ticks once an interval
+// and ends at the first tick that finds nothing held, so a run that moves
+// the bar all the time sets it once rather than once a frame.
 void GradientProgress::ArmPaceTimer() {
-  const UINT due = MillisecondsOf(pacer_->DueIn(NowUs()));
-  timerArmed_ = SetTimer(hwnd(), kPaceTimer, due, nullptr) != 0;
+  timerArmed_ = SetTimer(hwnd(), kPaceTimer, MillisecondsOf(pacer_->Interval()), nullptr) != 0;
 }
 
-// The timer paints a change that no later SetPos has painted. It keeps to
-// the frames too: SetPos may have opened one since the timer was set.
+// A change that no SetPos has painted since is painted here, when its frame
+// is due.
 void GradientProgress::OnPaceTimer() {
-  if (PaintedWidth() != shownWidth_ && !pacer_->PaintNow(NowUs(), false, lastFrame_)) {
-    ArmPaceTimer();
-    return;
+  if (PaintedWidth() == shownWidth_) {
+    KillTimer(hwnd(), kPaceTimer);
+    timerArmed_ = false;
+  } else if (pacer_->PaintNow(NowUs(), false, lastFrame_)) {
+    Repaint();
   }
-  KillTimer(hwnd(), kPaceTimer);
-  timerArmed_ = false;
-  if (PaintedWidth() != shownWidth_) Repaint();
 }
 
 // A run sets a new position for every file, and most of them draw the same
@@ -166,37 +167,27 @@ void GradientProgress::Paint(HDC dc) {
   if (GetClipBox(dc, &clip) == NULLREGION || clip.right <= clip.left || clip.bottom <= clip.top) return;
 
   const int painted = PaintedWidth();
-  HBITMAP full = painted > 0 ? FullBar(dc, client) : nullptr;
-  MemoryDC memory(dc);
-  if (painted > 0 && (full == nullptr || memory.get() == nullptr)) {
-    DrawGradient(dc, client);
-    return;
-  }
   if (painted > 0) {
-    SelectedObject withBitmap(memory.get(), full);
-    BitBlt(dc, client.left, client.top, painted, client.bottom - client.top, memory.get(), 0, 0,
-           SRCCOPY);
+    const HDC full = FullBar(dc, client);
+    if (full == nullptr) {
+      DrawGradient(dc, client);
+      return;
+    }
+    BitBlt(dc, client.left, client.top, painted, client.bottom - client.top, full, 0, 0, SRCCOPY);
   }
   const RECT rest{client.left + painted, client.top, client.right, client.bottom};
   FillColour(dc, rest, background_);
 }
 
-HBITMAP GradientProgress::FullBar(HDC dc, const RECT& client) {
+HDC GradientProgress::FullBar(HDC dc, const RECT& client) {
   const SIZE size{client.right - client.left, client.bottom - client.top};
-  if (fullBar_ && size.cx == fullBarSize_.cx && size.cy == fullBarSize_.cy) return fullBar_.get();
-  fullBar_.Reset(CreateCompatibleBitmap(dc, size.cx, size.cy));
-  fullBarSize_ = size;
-  MemoryDC memory(dc);
-  if (!fullBar_ || memory.get() == nullptr) {
-    fullBar_.Reset();
-    return nullptr;
-  }
-  SelectedObject withBitmap(memory.get(), fullBar_.get());
+  if (fullBar_ && size.cx == fullBar_.size().cx && size.cy == fullBar_.size().cy) return fullBar_.dc();
+  if (!fullBar_.Create(dc, size)) return nullptr;
   for (const GradientBand& band : GradientBands(size.cx, start_, end_)) {
     const RECT rect{band.left, 0, band.right, size.cy};
-    FillColour(memory.get(), rect, band.colour);
+    FillColour(fullBar_.dc(), rect, band.colour);
   }
-  return fullBar_.get();
+  return fullBar_.dc();
 }
 
 void GradientProgress::DrawGradient(HDC dc, const RECT& client) const {

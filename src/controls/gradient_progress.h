@@ -52,8 +52,8 @@ class GradientProgress : public Control, public ProgressBarView {
   void Paint(HDC dc);
   void DrawGradient(HDC dc, const RECT& client) const;
   // The full bar, drawn once for the client size and colours, of which a
-  // paint copies the part the position fills.
-  HBITMAP FullBar(HDC dc, const RECT& client);
+  // paint copies the part the position fills (a memory DC that holds it).
+  HDC FullBar(HDC dc, const RECT& client);
   // Runs a change and keeps the system control's invalidation only when the
   // painted width changed.
   template <class Change>
@@ -75,8 +75,7 @@ class GradientProgress : public Control, public ProgressBarView {
   RepaintPacer ownPacer_;
   RepaintPacer* pacer_ = &ownPacer_;
   unsigned lastFrame_ = 0;
-  Bitmap fullBar_;
-  SIZE fullBarSize_ = {};
+  OffscreenImage fullBar_;
   int shownWidth_ = 0;  // the painted width on screen, or about to be
   bool timerArmed_ = false;
   int framesDrawn_ = 0;

@@ -26,9 +26,4 @@ void RepaintPacer::BarTook(unsigned us) {
   interval_ = std::max(kIntervalUs, spread);
 }
 
-unsigned RepaintPacer::DueIn(unsigned now) const {
-  const unsigned elapsed = now - frameStart_;
-  return elapsed >= interval_ ? 1 : interval_ - elapsed;
-}
-
 }  // namespace vantrel

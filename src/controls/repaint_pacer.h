@@ -24,15 +24,13 @@ class RepaintPacer {
 
   // A bar's change at now. lastFrame is what Painted returned for that bar's
   // last paint (0 before any). True: paint now; false: hold the change until
-  // DueIn has passed.
+  // the next frame is due (an interval after the last one opened).
   bool PaintNow(unsigned now, bool full, unsigned lastFrame) const;
   // A bar painted at now; the frame the paint belongs to (never 0).
   unsigned Painted(unsigned now);
   // A bar of the frame opened last took us to draw; the frame's cost is
   // what its bars took together.
   void BarTook(unsigned us);
-  // Time until the next frame is due (at least 1).
-  unsigned DueIn(unsigned now) const;
   unsigned Interval() const { return interval_; }
 
  private:

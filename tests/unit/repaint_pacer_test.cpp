@@ -14,8 +14,6 @@ TEST(RepaintPacer, ABarPaintsAtMostOnceAFrame) {
   EXPECT_FALSE(pacer.PaintNow(1000 * kMs, false, frame)) << "not twice in one frame";
   EXPECT_FALSE(pacer.PaintNow(1001 * kMs, false, frame));
   EXPECT_FALSE(pacer.PaintNow(1015 * kMs, false, frame));
-  EXPECT_EQ(pacer.DueIn(1005 * kMs), 11 * kMs);
-  EXPECT_EQ(pacer.DueIn(1020 * kMs), 1u);
   EXPECT_TRUE(pacer.PaintNow(1016 * kMs, false, frame));
   EXPECT_NE(pacer.Painted(1016 * kMs), frame);
 }
@@ -26,7 +24,8 @@ TEST(RepaintPacer, AnotherBarJoinsAFrameJustOpenedAndWaitsForTheNextOtherwise) {
   EXPECT_TRUE(pacer.PaintNow(501 * kMs, false, 0)) << "within the join window";
   EXPECT_EQ(pacer.Painted(501 * kMs), categoryFrame) << "one picture for both bars";
   EXPECT_FALSE(pacer.PaintNow(503 * kMs, false, 0)) << "too late to join";
-  EXPECT_EQ(pacer.DueIn(503 * kMs), 13 * kMs) << "the frame did not move";
+  EXPECT_FALSE(pacer.PaintNow(515 * kMs, false, categoryFrame)) << "the frame did not move";
+  EXPECT_TRUE(pacer.PaintNow(516 * kMs, false, categoryFrame));
 }
 
 TEST(RepaintPacer, AFullBarIsPaintedAtOnceAndOpensAFrame) {
@@ -34,8 +33,9 @@ TEST(RepaintPacer, AFullBarIsPaintedAtOnceAndOpensAFrame) {
   const unsigned frame = pacer.Painted(50 * kMs);
   EXPECT_FALSE(pacer.PaintNow(55 * kMs, false, frame));
   EXPECT_TRUE(pacer.PaintNow(55 * kMs, true, frame));
-  EXPECT_NE(pacer.Painted(55 * kMs), frame);
-  EXPECT_EQ(pacer.DueIn(55 * kMs), 16 * kMs);
+  const unsigned next = pacer.Painted(55 * kMs);
+  EXPECT_NE(next, frame);
+  EXPECT_FALSE(pacer.PaintNow(70 * kMs, false, next)) << "the new frame counts from the full bar";
 }
 
 TEST(RepaintPacer, DearFramesAreSpreadToAnEighthOfTheTimeUpTo100Ms) {
@@ -64,7 +64,7 @@ TEST(RepaintPacer, TheClockMayWrap) {
   RepaintPacer pacer;
   const unsigned frame = pacer.Painted(0xFFFFFFFFu - 8 * kMs);
   EXPECT_FALSE(pacer.PaintNow(0xFFFFFFFFu - 2 * kMs, false, frame));
-  EXPECT_EQ(pacer.DueIn(0xFFFFFFFFu - 2 * kMs), 10 * kMs);
+  EXPECT_FALSE(pacer.PaintNow(7 * kMs, false, frame));
   EXPECT_TRUE(pacer.PaintNow(8 * kMs, false, frame));
 }
 
