@@ -30,6 +30,14 @@ class SilentView : public ProgressView, MessageBoxes, LabelView {
   } category_, overall_;
 };
 
+inline void Pump() {
+  MSG message;
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+}
+
 // The progress window shown on screen with its bars set up as a run sets
 // them (0 to 1001), and every message of its showing dispatched.
 inline bool ShowProgressWindow(ProgressDialog& dialog) {
@@ -38,8 +46,7 @@ inline bool ShowProgressWindow(ProgressDialog& dialog) {
   UpdateWindow(dialog.hwnd());
   dialog.CategoryBar().SetRange(0, 1001);
   dialog.OverallBar().SetRange(0, 1001);
-  MSG message;
-  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+  Pump();
   return true;
 }
 
@@ -47,14 +54,6 @@ inline bool ShowProgressWindow(ProgressDialog& dialog) {
 inline int FramesDrawn(ProgressDialog& dialog) {
   return dynamic_cast<GradientProgress&>(dialog.CategoryBar()).FramesDrawn() +
          dynamic_cast<GradientProgress&>(dialog.OverallBar()).FramesDrawn();
-}
-
-inline void Pump() {
-  MSG message;
-  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&message);
-    DispatchMessageA(&message);
-  }
 }
 
 class Stopwatch {
