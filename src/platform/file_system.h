@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace vantrel {
 
@@ -47,6 +48,13 @@ class FileSystem {
   // a junction, another drive letter): two paths to one folder give the same
   // text. Empty when the folder cannot be opened.
   virtual std::string FolderIdentity(const std::string& path) = 0;
+  // FolderIdentity as a 64-bit program finds it. A 32-bit program on 64-bit
+  // Windows is shown SysWOW64 where system32 is named (and system32 where
+  // Sysnative is); this asks with that redirection off. Elsewhere the same
+  // as FolderIdentity.
+  virtual std::string NativeFolderIdentity(const std::string& path) = 0;
+  // The roots of the system's fixed, network and RAM drives ("C:\").
+  virtual std::vector<std::string> DriveRoots() = 0;
 
   virtual ReadResult Read(const std::string& path, std::string& bytes) = 0;
   // Creates or truncates path and writes bytes; false unless every byte was

@@ -223,7 +223,7 @@ TEST_F(ConsoleProgramTest, ARefusedFolderIsShownAndOnlyCleanSavesTheClearedSwitc
   EXPECT_EQ(out.LinesStartingWith("[5/11]"),
             std::vector<std::string>{"[5/11] 템프: 거부된 폴더 1곳"});
   EXPECT_EQ(out.LinesStartingWith("    거부"),
-            std::vector<std::string>{"    거부: C:\\WINDOWS\\SYSTEM32\\"});
+            std::vector<std::string>{"    거부: C:\\WINDOWS\\SYSTEM32\\ (보호된 폴더)"});
 
   ASSERT_EQ(Run({"clean"}), exit_code::kSuccess);
   EXPECT_TRUE(files.HasFile("C:\\WINDOWS\\SYSTEM32\\kernel32.dll"));

@@ -42,6 +42,39 @@ class Win32Finder : public DirectoryFinder {
 
 std::wstring SystemPath(const std::string& path) { return ExactPathForm(WidePath(path)); }
 
+// Windows XP 32-bit has no file-system redirection and lacks both.
+using RedirectionOff = BOOL(WINAPI*)(PVOID*);
+using RedirectionBack = BOOL(WINAPI*)(PVOID);
+
+template <typename Function>
+Function Kernel32Function(const char* name) {
+  const HMODULE kernel32 = GetModuleHandleA("kernel32.dll");
+  if (kernel32 == nullptr) return nullptr;
+  return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(kernel32, name)));
+}
+
+// While it lives, this thread sees the file system as a 64-bit program
+// does, when it is a 32-bit program on 64-bit Windows.
+class NativeView {
+ public:
+  NativeView()
+      : disable_(Kernel32Function<RedirectionOff>("Wow64DisableWow64FsRedirection")),
+        revert_(Kernel32Function<RedirectionBack>("Wow64RevertWow64FsRedirection")) {
+    if (disable_ != nullptr && revert_ != nullptr) off_ = disable_(&previous_) != FALSE;
+  }
+  ~NativeView() {
+    if (off_) revert_(previous_);
+  }
+  NativeView(const NativeView&) = delete;
+  NativeView& operator=(const NativeView&) = delete;
+
+ private:
+  RedirectionOff disable_;
+  RedirectionBack revert_;
+  PVOID previous_ = nullptr;
+  bool off_ = false;
+};
+
 // The path without the \\?\ (or \\?\UNC\) that ExactPathForm put before it.
 std::wstring WithoutExactPrefix(const std::wstring& path) {
   if (path.compare(0, 8, L"\\\\?\\UNC\\") == 0) return L"\\\\" + path.substr(8);
@@ -112,6 +145,24 @@ std::string Win32FileSystem::FolderIdentity(const std::string& path) {
                 static_cast<unsigned long>(information.nFileIndexHigh),
                 static_cast<unsigned long>(information.nFileIndexLow));
   return identity;
+}
+
+std::string Win32FileSystem::NativeFolderIdentity(const std::string& path) {
+  const NativeView native;
+  return FolderIdentity(path);
+}
+
+std::vector<std::string> Win32FileSystem::DriveRoots() {
+  std::vector<std::string> roots;
+  const DWORD drives = GetLogicalDrives();
+  for (int letter = 0; letter < 26; ++letter) {
+    if ((drives & (1u << letter)) == 0) continue;
+    const std::string root = std::string(1, static_cast<char>('A' + letter)) + ":\\";
+    // Removable and optical drives may have no medium to open.
+    const UINT type = GetDriveTypeA(root.c_str());
+    if (type == DRIVE_FIXED || type == DRIVE_REMOTE || type == DRIVE_RAMDISK) roots.push_back(root);
+  }
+  return roots;
 }
 
 ReadResult Win32FileSystem::Read(const std::string& path, std::string& bytes) {
