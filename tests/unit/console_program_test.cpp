@@ -183,6 +183,22 @@ TEST_F(ConsoleProgramTest, CleanRemovesExactlyWhatThePreviewCounted) {
   EXPECT_TRUE(files.HasFile("C:\\Temp\\locked.tmp"));
 }
 
+// A value the run may not delete stays and is counted; the others go.
+TEST_F(ConsoleProgramTest, AValueThatCannotBeDeletedIsCountedAndTheRestGo) {
+  Seed();
+  registry.SetValue(RootKey::kCurrentUser, "Software\\Mine\\Recent", "MRU1");
+  registry.LockValue(RootKey::kCurrentUser, "Software\\Mine\\Recent", "MRU1");
+  registry.SetValue(RootKey::kCurrentUser, "Software\\Mine\\Recent", "MRU2");
+
+  ASSERT_EQ(Run({"clean"}), exit_code::kSuccess);
+  EXPECT_EQ(out.LinesStartingWith("[13/13]"),
+            std::vector<std::string>{"[13/13] 내 항목: 레지스트리 값 2개, 지울 수 없는 레지스트리 값 1개"});
+  EXPECT_NE(out.out.find("  레지스트리 값: 4개\n  지울 수 없는 레지스트리 값: 1개\n"), std::string::npos)
+      << out.out;
+  EXPECT_EQ(registry.ValueNames(RootKey::kCurrentUser, "Software\\Mine\\Recent"),
+            std::vector<std::string>{"MRU1"});
+}
+
 // What an earlier step of the run removes, a later step does not meet again;
 // the preview counts it once too.
 TEST_F(ConsoleProgramTest, PreviewCountsOnceWhatTheRunRemovesOnce) {
