@@ -137,6 +137,19 @@ void PathGuard::Add(Guarded& guarded, const std::string& canonical) {
 }
 
 PathGuard::Verdict PathGuard::Judge(const std::string& folder, bool given) const {
+  const Verdict byPath = JudgeByPath(folder);
+  if (byPath != Verdict::kPass) return byPath;
+  const Verdict byIdentity = JudgeByIdentity(folder, given);
+  if (byIdentity != Verdict::kPass || !given) return byIdentity;
+  // Where the system can tell, the place a link leads to is judged as well:
+  // a share root has no identity to compare with.
+  std::string final = files_.FinalFolderPath(folder);
+  if (final.empty()) return Verdict::kPass;
+  if (final.back() != '\\') final += '\\';
+  return JudgeByPath(final);
+}
+
+PathGuard::Verdict PathGuard::JudgeByPath(const std::string& folder) const {
   if (folder.size() < 4 || IsShareRoot(folder)) return Verdict::kRoot;
   const std::string upper = UpperCasePath(folder);
   if (IsWindowsFolderShape(upper)) return Verdict::kWindowsFolder;
@@ -144,16 +157,15 @@ PathGuard::Verdict PathGuard::Judge(const std::string& folder, bool given) const
   if (Contains(protected_.paths, upper)) return Verdict::kProtectedFolder;
   if (Contains(holders_.paths, upper)) return Verdict::kHoldsProtected;
   if (Contains(programs_.paths, upper)) return Verdict::kProgramFolder;
-  return JudgeByIdentity(folder, upper, given);
+  return Verdict::kPass;
 }
 
 // Opening a folder for its identity costs the system a few calls, so only
 // the folders that can be a guarded one under another path are asked: the
 // folder a count or purge was given, and in a walk those that bear the name
 // of a guarded one.
-PathGuard::Verdict PathGuard::JudgeByIdentity(const std::string& folder, const std::string& upper,
-                                              bool given) const {
-  if (!given && !Contains(names_, NameOf(upper))) return Verdict::kPass;
+PathGuard::Verdict PathGuard::JudgeByIdentity(const std::string& folder, bool given) const {
+  if (!given && !Contains(names_, NameOf(UpperCasePath(folder)))) return Verdict::kPass;
   const std::string identity = files_.FolderIdentity(folder);
   if (identity.empty()) return Verdict::kPass;
   if (given && Contains(rootIdentities_, identity)) return Verdict::kRoot;

@@ -55,7 +55,8 @@ class PathGuard {
     std::vector<std::string> identities;  // in both views of the system
   };
   void Add(Guarded& guarded, const std::string& canonical);
-  Verdict JudgeByIdentity(const std::string& folder, const std::string& upper, bool given) const;
+  Verdict JudgeByPath(const std::string& folder) const;
+  Verdict JudgeByIdentity(const std::string& folder, bool given) const;
 
   FileSystem& files_;
   Guarded protected_;

@@ -53,6 +53,10 @@ class FileSystem {
   // Sysnative is); this asks with that redirection off. Elsewhere the same
   // as FolderIdentity.
   virtual std::string NativeFolderIdentity(const std::string& path) = 0;
+  // Where the folder at path really is, every link and junction on the way
+  // followed ("C:\Users", "\\server\share"); empty where the system cannot
+  // tell (before Windows Vista) or names no drive or share.
+  virtual std::string FinalFolderPath(const std::string& path) = 0;
   // The roots of the system's fixed, network and RAM drives ("C:\").
   virtual std::vector<std::string> DriveRoots() = 0;
 

@@ -66,6 +66,7 @@ const char* const kFiles[] = {
     "C:\\data\\own.txt",
     "C:\\data\\sub\\more.txt",
     "D:\\archive\\old.txt",
+    "\\\\server\\share\\report.doc",
 };
 
 struct Case {
@@ -93,6 +94,7 @@ class SystemGuardTest : public ::testing::TestWithParam<Case> {
     for (const char* file : kFiles) files.AddFile(file);
     files.AddDirectoryLink("C:\\Documents and Settings", "C:\\Users");
     files.AddDirectoryLink("C:\\data\\rootlink", "C:\\");
+    files.AddDirectoryLink("C:\\data\\sharelink", "\\\\server\\share");
     files.AddDirectoryLink("C:\\data\\userslink", "C:\\Users");
     files.AddDirectoryLink("C:\\data\\s32link", "C:\\Windows\\System32");
     files.AddDirectoryLink("C:\\data\\winlink", "C:\\Windows");
@@ -205,8 +207,10 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"C:\\ProgramData", kProtected, true, {}},
         Case{"C:\\Users\\Public", kProtected, true, {}},
         Case{"C:\\data\\pflink", kProtected, true, {}},
-        // A link to a drive root is that root: passed over without a word.
+        // A link to a drive or share root is that root: passed over without
+        // a word.
         Case{"C:\\data\\rootlink", kRoot, false, {}},
+        Case{"C:\\data\\sharelink", kRoot, false, {}},
         Case{"C:\\", kRoot, false, {}},
         // The program's own folders are passed over, wherever they are met.
         Case{"C:\\Users\\me\\Downloads\\Vantrel", kProgram, false, {}},

@@ -82,6 +82,14 @@ std::wstring WithoutExactPrefix(const std::wstring& path) {
   return path;
 }
 
+// The folder itself, behind every link and junction on the way, for its
+// information only.
+FileHandle OpenFolder(const std::string& path) {
+  return FileHandle(CreateFileW(SystemPath(path).c_str(), 0,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+}
+
 }  // namespace
 
 std::unique_ptr<DirectoryFinder> Win32FileSystem::Find(const std::string& pattern) {
@@ -134,9 +142,7 @@ std::string Win32FileSystem::FullPath(const std::string& path) {
 // The volume and the file index, which the system keeps for the folder
 // itself: opening goes through links and junctions to the folder behind.
 std::string Win32FileSystem::FolderIdentity(const std::string& path) {
-  FileHandle folder(CreateFileW(SystemPath(path).c_str(), 0,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  const FileHandle folder = OpenFolder(path);
   BY_HANDLE_FILE_INFORMATION information;
   if (!folder || !GetFileInformationByHandle(folder.get(), &information)) return std::string();
   char identity[32];
@@ -150,6 +156,28 @@ std::string Win32FileSystem::FolderIdentity(const std::string& path) {
 std::string Win32FileSystem::NativeFolderIdentity(const std::string& path) {
   const NativeView native;
   return FolderIdentity(path);
+}
+
+// GetFinalPathNameByHandleW came with Windows Vista.
+std::string Win32FileSystem::FinalFolderPath(const std::string& path) {
+  using FinalPathQuery = DWORD(WINAPI*)(HANDLE, LPWSTR, DWORD, DWORD);
+  const auto query = Kernel32Function<FinalPathQuery>("GetFinalPathNameByHandleW");
+  if (query == nullptr) return std::string();
+  const FileHandle folder = OpenFolder(path);
+  if (!folder) return std::string();
+  constexpr DWORD kDosVolumeName = 0;
+  std::wstring final(MAX_PATH, L'\0');
+  DWORD length = query(folder.get(), final.data(), static_cast<DWORD>(final.size()), kDosVolumeName);
+  if (length >= final.size()) {
+    final.resize(length + 1);
+    length = query(folder.get(), final.data(), static_cast<DWORD>(final.size()), kDosVolumeName);
+  }
+  if (length == 0 || length >= final.size()) return std::string();
+  final.resize(length);
+  final = WithoutExactPrefix(final);
+  const bool onDrive = final.size() >= 3 && final[1] == L':' && final[2] == L'\\';
+  const bool onShare = final.compare(0, 2, L"\\\\") == 0 && final.compare(0, 4, L"\\\\?\\") != 0;
+  return onDrive || onShare ? NarrowPath(final) : std::string();
 }
 
 std::vector<std::string> Win32FileSystem::DriveRoots() {

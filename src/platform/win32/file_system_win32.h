@@ -13,6 +13,7 @@ class Win32FileSystem : public FileSystem {
   std::string FullPath(const std::string& path) override;
   std::string FolderIdentity(const std::string& path) override;
   std::string NativeFolderIdentity(const std::string& path) override;
+  std::string FinalFolderPath(const std::string& path) override;
   std::vector<std::string> DriveRoots() override;
   ReadResult Read(const std::string& path, std::string& bytes) override;
   bool Write(const std::string& path, const std::string& bytes) override;

@@ -118,10 +118,19 @@ std::string MemoryFileSystem::FullPath(const std::string& path) {
   return Resolve(path);
 }
 
-std::string MemoryFileSystem::IdentityOf(const Node* node) const {
+const MemoryFileSystem::Node* MemoryFileSystem::Behind(const Node* node) const {
   while (node != nullptr && !node->target.empty()) node = Lookup(node->target, false);
-  if (node == nullptr || !node->isDirectory) return std::string();
-  return "folder " + Key(node->path);
+  return node != nullptr && node->isDirectory ? node : nullptr;
+}
+
+std::string MemoryFileSystem::IdentityOf(const Node* node) const {
+  node = Behind(node);
+  return node == nullptr ? std::string() : "folder " + Key(node->path);
+}
+
+std::string MemoryFileSystem::FinalFolderPath(const std::string& path) {
+  const Node* node = Behind(Lookup(path));
+  return node == nullptr ? std::string() : node->path;
 }
 
 std::string MemoryFileSystem::FolderIdentity(const std::string& path) { return IdentityOf(Lookup(path)); }

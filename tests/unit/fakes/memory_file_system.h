@@ -56,6 +56,8 @@ class MemoryFileSystem : public FileSystem {
   // The key of the folder behind every link on the way.
   std::string FolderIdentity(const std::string& path) override;
   std::string NativeFolderIdentity(const std::string& path) override;
+  // The path of the folder behind every link on the way.
+  std::string FinalFolderPath(const std::string& path) override;
   // Every drive that holds something.
   std::vector<std::string> DriveRoots() override;
   ReadResult Read(const std::string& path, std::string& bytes) override;
@@ -89,6 +91,8 @@ class MemoryFileSystem : public FileSystem {
   // the other view.
   const Node* Lookup(const std::string& path, bool redirected = true) const;
   std::string Redirected(const std::string& key) const;
+  // The folder a link (or a chain of them) leads to; nullptr for no folder.
+  const Node* Behind(const Node* node) const;
   std::string IdentityOf(const Node* node) const;
 
   std::map<std::string, Node> nodes_;
