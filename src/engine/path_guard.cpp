@@ -122,6 +122,14 @@ PathGuard::PathGuard(FileSystem& files, const SystemFolders& folders) : files_(f
     if (!folder.empty()) Add(programs_, CanonicalFolder(files_, folder));
   }
   for (const std::string& root : files_.DriveRoots()) AddOnce(rootIdentities_, files_.FolderIdentity(root));
+  // A 32-bit program on 64-bit Windows is shown SysWOW64 where the system
+  // folder is named, and the real one through Sysnative or any link.
+  if (!folders.systemFolder.empty()) {
+    const std::string system = CanonicalFolder(files_, folders.systemFolder);
+    const std::string own = files_.FolderIdentity(system);
+    const std::string native = files_.NativeFolderIdentity(system);
+    if (!own.empty() && !native.empty() && own != native) splitViews_ = {own, native};
+  }
 }
 
 void PathGuard::Add(Guarded& guarded, const std::string& canonical) {
@@ -172,10 +180,13 @@ PathGuard::Verdict PathGuard::JudgeByIdentity(const std::string& folder, bool gi
   if (Contains(protected_.identities, identity)) return Verdict::kProtectedFolder;
   if (Contains(holders_.identities, identity)) return Verdict::kHoldsProtected;
   if (Contains(programs_.identities, identity)) return Verdict::kProgramFolder;
-  // A path the system redirects for this program (below system32, or
-  // Sysnative) leads elsewhere than it does for Windows itself; cleaning it
-  // would clean the other folder.
-  if (given && files_.NativeFolderIdentity(folder) != identity) return Verdict::kOtherView;
+  // Below either system folder, a path leads to one folder for this program
+  // and to another for Windows itself: cleaning it would clean the other.
+  if (given && !splitViews_.empty()) {
+    for (const std::string& holder : Holders(folder)) {
+      if (Contains(splitViews_, files_.FolderIdentity(holder))) return Verdict::kOtherView;
+    }
+  }
   return Verdict::kPass;
 }
 

@@ -63,6 +63,9 @@ class PathGuard {
   Guarded holders_;
   Guarded programs_;
   std::vector<std::string> rootIdentities_;
+  // The system folder in both views, when this program sees two (a 32-bit
+  // program on 64-bit Windows).
+  std::vector<std::string> splitViews_;
   // The last names (upper case) of everything guarded: a folder met in a
   // walk under any other name cannot be one of them.
   std::vector<std::string> names_;

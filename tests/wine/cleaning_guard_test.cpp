@@ -28,6 +28,7 @@ constexpr char kProtected[] = "보호된 폴더";
 constexpr char kHolds[] = "보호된 폴더를 담고 있는 폴더";
 constexpr char kRoot[] = "드라이브의 루트";
 constexpr char kProgram[] = "프로그램 폴더";
+constexpr char kOtherView[] = "32비트 프로그램에는 다른 폴더로 보이는 시스템 폴더";
 constexpr char kWarning[] = "경고: 경로가 윈도우 중요 폴더로 설정되어 있습니다.";
 constexpr char kImportantText[] =
     "경로가 윈도우 중요 폴더로 설정되어 있습니다. 더이상 진행할수 없습니다.\n해당 삭제 설정을 해제합니다.";
@@ -104,10 +105,6 @@ void RemoveTree(const std::wstring& folder) {
     FindClose(find);
   }
   RemoveDirectoryW(folder.c_str());
-}
-
-std::string WithSlash(const std::string& folder) {
-  return !folder.empty() && folder.back() == '\\' ? folder : folder + '\\';
 }
 
 std::string ShellFolder(int csidl) {
@@ -229,7 +226,7 @@ class CleaningGuardWineTest : public ::testing::Test {
   void Check(const Case& c) {
     SCOPED_TRACE(c.entry);
     // A folder with no file would be passed over silently, whatever it is.
-    const std::string canary = WithSlash(c.entry) + "vantrel_guard_canary.txt";
+    const std::string canary = MakeFolder(c.entry) + "vantrel_guard_canary.txt";
     WriteBytes(canary, "canary");
     WriteEntries({c.entry}, {});
     const std::vector<std::wstring> before = FilesBelow(c.entry);
@@ -325,7 +322,15 @@ TEST_F(CleaningGuardWineTest, LinksToTheSystemFoldersAreRefusedInBothViews) {
       {scratch + "winlink\\System32\\.", kProtected, true},
       {scratch + "pflink", kProtected, true},
   };
-  if (IsWow64()) cases.push_back({"C:\\windows\\Sysnative", kProtected, true});
+  // Sysnative is there for 32-bit programs on 64-bit Windows (Wine 8 has
+  // none; a folder that is not there holds nothing to clean).
+  const DWORD sysnative = GetFileAttributesA("C:\\windows\\Sysnative");
+  if (IsWow64() && sysnative != INVALID_FILE_ATTRIBUTES && (sysnative & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+    cases.push_back({"C:\\windows\\Sysnative", kProtected, true});
+    // Below them the two views part; neither is cleaned.
+    cases.push_back({"C:\\windows\\Sysnative\\drivers", kOtherView, true});
+    cases.push_back({"C:\\windows\\system32\\drivers", kOtherView, true});
+  }
   for (const Case& c : cases) Check(c);
 }
 

@@ -267,7 +267,9 @@ TEST_F(PathGuardWineTest, TheAdaptersNameProfilesRootsAndBothViews) {
   const std::string sysnative = WindowsFolder() + "\\Sysnative";
   if (wow64) {
     EXPECT_NE(files_.FolderIdentity(system), files_.NativeFolderIdentity(system));
-    EXPECT_EQ(files_.FolderIdentity(sysnative), files_.NativeFolderIdentity(system));
+    if (GetFileAttributesA(sysnative.c_str()) != INVALID_FILE_ATTRIBUTES) {
+      EXPECT_EQ(files_.FolderIdentity(sysnative), files_.NativeFolderIdentity(system));
+    }
     EXPECT_EQ(files_.FolderIdentity(WindowsFolder() + "\\SysWOW64"), files_.FolderIdentity(system));
   } else {
     EXPECT_EQ(files_.FolderIdentity(system), files_.NativeFolderIdentity(system));

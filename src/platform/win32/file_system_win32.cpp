@@ -131,9 +131,12 @@ std::string Win32FileSystem::FullPath(const std::string& path) {
   if (expandedLength == 0 || expandedLength >= expanded.size()) {
     // A path that does not exist keeps the names it was given. One that
     // exists but cannot be had in its long form might be a short name that
-    // hides what it names, so it is not resolved at all.
+    // hides what it names, so it is not resolved at all, unless it holds no
+    // short name: a folder the system shows to no search, such as the
+    // Sysnative of a 32-bit program, has no other name.
     const bool exists = GetFileAttributesW(ExactPathForm(full).c_str()) != INVALID_FILE_ATTRIBUTES;
-    return exists ? std::string() : NarrowPath(full);
+    const bool maybeShort = full.find(L'~') != std::wstring::npos;
+    return exists && maybeShort ? std::string() : NarrowPath(full);
   }
   expanded.resize(expandedLength);
   return NarrowPath(WithoutExactPrefix(expanded));
