@@ -57,7 +57,7 @@ class FileSystem {
   // followed ("C:\Users", "\\server\share"); empty where the system cannot
   // tell (before Windows Vista) or names no drive or share.
   virtual std::string FinalFolderPath(const std::string& path) = 0;
-  // The roots of the system's fixed, network and RAM drives ("C:\").
+  // The roots of the system's fixed and RAM drives ("C:\").
   virtual std::vector<std::string> DriveRoots() = 0;
 
   virtual ReadResult Read(const std::string& path, std::string& bytes) = 0;

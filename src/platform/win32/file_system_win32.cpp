@@ -189,9 +189,11 @@ std::vector<std::string> Win32FileSystem::DriveRoots() {
   for (int letter = 0; letter < 26; ++letter) {
     if ((drives & (1u << letter)) == 0) continue;
     const std::string root = std::string(1, static_cast<char>('A' + letter)) + ":\\";
-    // Removable and optical drives may have no medium to open.
+    // Removable and optical drives may have no medium to open, and a network
+    // drive's server may keep every run waiting; a link to a share's root
+    // is known by where it leads (FinalFolderPath) instead.
     const UINT type = GetDriveTypeA(root.c_str());
-    if (type == DRIVE_FIXED || type == DRIVE_REMOTE || type == DRIVE_RAMDISK) roots.push_back(root);
+    if (type == DRIVE_FIXED || type == DRIVE_RAMDISK) roots.push_back(root);
   }
   return roots;
 }
