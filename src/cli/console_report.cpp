@@ -57,6 +57,7 @@ std::string DescribeStep(const RemovalTally& tally) {
   if (tally.historyEntries > 0) add("기록 항목 " + Count(tally.historyEntries, "개"));
   if (tally.normalEntries > 0) add("캐시 항목 " + Count(tally.normalEntries, "개"));
   if (tally.values > 0) add("레지스트리 값 " + Count(tally.values, "개"));
+  if (tally.valuesLeft > 0) add("지울 수 없는 레지스트리 값 " + Count(tally.valuesLeft, "개"));
   if (tally.recycleBinVisited) {
     add(tally.recycleBinKnown ? "휴지통 " + Count(tally.recycleBinItems, "개") + " (" +
                                     Bytes(static_cast<std::uint64_t>(tally.recycleBinBytes)) + ")"
@@ -75,6 +76,7 @@ std::string DescribeTotals(const RemovalTally& total, bool preview) {
           Count(total.cookieEntries, "개") + ", 기록 " + Count(total.historyEntries, "개") +
           ", 캐시 " + Count(total.normalEntries, "개") + ")\n";
   text += "  레지스트리 값: " + Count(total.values, "개") + "\n";
+  if (total.valuesLeft > 0) text += "  지울 수 없는 레지스트리 값: " + Count(total.valuesLeft, "개") + "\n";
   if (total.recycleBinVisited) {
     text += "  휴지통: " +
             (total.recycleBinKnown
@@ -184,7 +186,9 @@ void ConsoleReport::EndStep() {
   for (const auto& [key, count] : tally.valuesPerKey) {
     WriteLine("    " + key + ": 값 " + GroupedNumber(static_cast<std::uint64_t>(count)) + "개");
   }
-  for (const std::string& folder : tally.refusedFolders) WriteLine("    거부: " + folder);
+  for (const RefusedFolder& refused : tally.refusedFolders) {
+    WriteLine("    거부: " + refused.folder + " (" + refused.reason + ")");
+  }
 }
 
 void ConsoleReport::ClearLiveLine() {

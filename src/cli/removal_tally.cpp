@@ -23,7 +23,7 @@ std::string RootName(RootKey root) {
 }  // namespace
 
 bool RemovalTally::Empty() const {
-  return files == 0 && filesLeft == 0 && CacheEntries() == 0 && values == 0 &&
+  return files == 0 && filesLeft == 0 && CacheEntries() == 0 && values == 0 && valuesLeft == 0 &&
          !recycleBinVisited && refusedFolders.empty();
 }
 
@@ -45,6 +45,7 @@ void RemovalTally::Add(const RemovalTally& other) {
   cookieEntries += other.cookieEntries;
   historyEntries += other.historyEntries;
   normalEntries += other.normalEntries;
+  valuesLeft += other.valuesLeft;
   for (const auto& [key, count] : other.valuesPerKey) {
     for (std::int64_t i = 0; i < count; ++i) CountValue(key);
   }
@@ -138,7 +139,10 @@ bool ReportingSink::DeleteCacheEntry(UrlCache& cache, const CacheEntry& entry) {
 
 bool ReportingSink::DeleteValue(RegistryKey& key, RootKey root, const std::string& subKey,
                                 const char* name) {
-  if (!RemovalSink::DeleteValue(key, root, subKey, name)) return false;
+  if (!RemovalSink::DeleteValue(key, root, subKey, name)) {
+    ++tally_.valuesLeft;
+    return false;
+  }
   tally_.CountValue(FullKeyName(root, subKey));
   return true;
 }

@@ -13,6 +13,12 @@
 
 namespace vantrel {
 
+// A folder the guard refused or passed over, and why, in a few words.
+struct RefusedFolder {
+  std::string folder;
+  std::string reason;
+};
+
 struct RemovalTally {
   std::int64_t files = 0;
   std::uint64_t bytes = 0;
@@ -21,6 +27,7 @@ struct RemovalTally {
   std::int64_t historyEntries = 0;
   std::int64_t normalEntries = 0;
   std::int64_t values = 0;
+  std::int64_t valuesLeft = 0;  // values that could not be deleted (no access)
   // Values by key, in the order the keys were first met; keys without values
   // do not appear.
   std::vector<std::pair<std::string, std::int64_t>> valuesPerKey;
@@ -28,7 +35,7 @@ struct RemovalTally {
   bool recycleBinKnown = false;  // the shell answered the size query
   std::int64_t recycleBinItems = 0;
   std::int64_t recycleBinBytes = 0;
-  std::vector<std::string> refusedFolders;
+  std::vector<RefusedFolder> refusedFolders;
 
   std::int64_t CacheEntries() const { return cookieEntries + historyEntries + normalEntries; }
   bool Empty() const;
@@ -45,8 +52,8 @@ class TallySink : public RemovalSink {
   // What was counted since the last call.
   RemovalTally TakeTally() { return std::exchange(tally_, RemovalTally()); }
 
-  void FolderRefused(const std::string& folder) override {
-    tally_.refusedFolders.push_back(folder);
+  void FolderRefused(const std::string& folder, const std::string& reason) override {
+    tally_.refusedFolders.push_back(RefusedFolder{folder, reason});
   }
 
  protected:

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "platform/win32/module_path_win32.h"
+
 namespace vantrel {
 
 namespace {
@@ -12,10 +14,19 @@ std::string Answer(UINT (WINAPI *query)(LPSTR, UINT)) {
   return length == 0 || length >= sizeof buffer ? std::string() : std::string(buffer, length);
 }
 
+std::string FolderOf(const std::string& fileName) {
+  const std::size_t slash = fileName.rfind('\\');
+  return slash == std::string::npos ? std::string() : fileName.substr(0, slash);
+}
+
 }  // namespace
 
 SystemFolders RunningSystemFolders() {
-  return SystemFolders{Answer(GetWindowsDirectoryA), Answer(GetSystemDirectoryA)};
+  SystemFolders folders;
+  folders.windowsFolder = Answer(GetWindowsDirectoryA);
+  folders.systemFolder = Answer(GetSystemDirectoryA);
+  folders.programFolders.push_back(FolderOf(RunningProgramFileName()));
+  return folders;
 }
 
 }  // namespace vantrel

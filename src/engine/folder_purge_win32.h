@@ -3,7 +3,8 @@
 
 namespace vantrel {
 
-// The Windows and system directories of the running system.
+// The Windows and system directories of the running system, and the folder
+// the running program started from.
 SystemFolders RunningSystemFolders();
 
 }  // namespace vantrel

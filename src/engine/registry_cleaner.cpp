@@ -2,7 +2,8 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <cstring>
+#include <algorithm>
+#include <vector>
 
 #include "platform/progress_view.h"
 #include "settings/setup_data.h"
@@ -11,14 +12,19 @@ namespace vantrel {
 
 namespace {
 
-// Value and sub-key names: 99 characters and the terminator.
-constexpr std::uint32_t kNameBufferSize = 100;
+// Value and sub-key names, however long the registry lets them be: 16,383
+// characters, each of which the port may hand over as up to four bytes
+// (a name the code page cannot spell), one byte more, and the terminator.
+// A name that did not fit would end the enumeration and keep every value
+// after it.
+constexpr std::uint32_t kNameBufferSize = 65536;
 
 struct NameBuffer {
-  char bytes[kNameBufferSize];
-  std::uint32_t size;
+  std::vector<char> bytes = std::vector<char>(kNameBufferSize);
+  std::uint32_t size = kNameBufferSize;
+  char* Text() { return bytes.data(); }
   void Clear() {
-    std::memset(bytes, 0, sizeof bytes);
+    std::fill(bytes.begin(), bytes.end(), '\0');
     size = kNameBufferSize;
   }
 };
@@ -53,8 +59,8 @@ bool RegistryCleaner::DeleteKeyValues(RootKey root, const std::string& subKey) {
   std::uint32_t kept = 0;
   NameBuffer name;
   name.Clear();
-  while (key->EnumValue(kept, name.bytes, name.size)) {
-    if (!removals_.DeleteValue(*key, root, subKey, name.bytes)) ++kept;
+  while (key->EnumValue(kept, name.Text(), name.size)) {
+    if (!removals_.DeleteValue(*key, root, subKey, name.Text())) ++kept;
     name.Clear();
   }
   return true;
@@ -68,8 +74,8 @@ void RegistryCleaner::WalkKeyValues(RootKey root, const std::string& subKey, int
   if (depth == maxDepth) return;
   NameBuffer name;
   name.Clear();
-  for (std::uint32_t index = 0; key->EnumKey(index, name.bytes, name.size); ++index) {
-    WalkKeyValues(root, ChildKey(subKey, name.bytes), depth + 1, maxDepth, deleteAtTop);
+  for (std::uint32_t index = 0; key->EnumKey(index, name.Text(), name.size); ++index) {
+    WalkKeyValues(root, ChildKey(subKey, name.Text()), depth + 1, maxDepth, deleteAtTop);
     name.Clear();
   }
 }

@@ -19,8 +19,9 @@ class RegistryCleaner {
                   RemovalSink& removals = RemovalSink::OnSystem())
       : registry_(registry), removals_(removals), view_(view) {}
 
-  // Deletes every value of the key, its default value included; false when
-  // the key cannot be opened.
+  // Deletes every value of the key, its default value included, whatever
+  // its name; a value that cannot be deleted stays and the others still go.
+  // False when the key cannot be opened.
   bool DeleteKeyValues(RootKey root, const std::string& subKey);
   // Deletes the values of the key (only when depth is not 0 or deleteAtTop
   // is set) and walks its sub-keys until depth reaches maxDepth.

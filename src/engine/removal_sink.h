@@ -37,8 +37,12 @@ class RemovalSink {
     return key.DeleteValue(name);
   }
   virtual void EmptyRecycleBin(Shell& shell, unsigned flags) { shell.EmptyRecycleBin(flags); }
-  // The path guard refused folder; its message has been shown.
-  virtual void FolderRefused(const std::string& folder) { (void)folder; }
+  // The path guard refused folder, or passed it over, for reason (a few
+  // words for the user); its message, if it has one, has been shown.
+  virtual void FolderRefused(const std::string& folder, const std::string& reason) {
+    (void)folder;
+    (void)reason;
+  }
 
   // The sink of every run that does not ask for another.
   static RemovalSink& OnSystem();

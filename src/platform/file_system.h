@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace vantrel {
 
@@ -47,6 +48,17 @@ class FileSystem {
   // a junction, another drive letter): two paths to one folder give the same
   // text. Empty when the folder cannot be opened.
   virtual std::string FolderIdentity(const std::string& path) = 0;
+  // FolderIdentity as a 64-bit program finds it. A 32-bit program on 64-bit
+  // Windows is shown SysWOW64 where system32 is named (and system32 where
+  // Sysnative is); this asks with that redirection off. Elsewhere the same
+  // as FolderIdentity.
+  virtual std::string NativeFolderIdentity(const std::string& path) = 0;
+  // Where the folder at path really is, every link and junction on the way
+  // followed ("C:\Users", "\\server\share"); empty where the system cannot
+  // tell (before Windows Vista) or names no drive or share.
+  virtual std::string FinalFolderPath(const std::string& path) = 0;
+  // The roots of the system's fixed and RAM drives ("C:\").
+  virtual std::vector<std::string> DriveRoots() = 0;
 
   virtual ReadResult Read(const std::string& path, std::string& bytes) = 0;
   // Creates or truncates path and writes bytes; false unless every byte was

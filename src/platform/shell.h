@@ -53,10 +53,14 @@ class Shell {
   virtual bool EmptyRecycleBin(unsigned flags) = 0;
   // The folders the running system cannot do without, as it names them: the
   // desktop, start menu and Programs folders (the user's and all users'),
-  // the profile, My Documents, Program Files (both on 64-bit Windows), the
-  // Windows and system folders. Folders the system does not name are left
-  // out.
+  // the profile, My Documents, the application-data folders (roaming,
+  // local, LocalLow and all users'), the public profile, Program Files (both
+  // on 64-bit Windows), the Windows and system folders (both on 64-bit
+  // Windows). Folders the system does not name are left out.
   virtual std::vector<std::string> ImportantFolders() = 0;
+  // The folder that holds the users' profiles ("C:\Users", "C:\Documents
+  // and Settings"), as the system names it; empty when it names none.
+  virtual std::string ProfilesFolder() = 0;
 };
 
 }  // namespace vantrel

@@ -242,7 +242,8 @@ TEST_F(CleaningRunTest, ARefusedTempFolderIsSwitchedOffAndTheRunGoesOn) {
   EXPECT_FALSE(settings.cleanTemp);
   EXPECT_TRUE(files.HasFile("C:\\WINDOWS\\SYSTEM32\\kernel32.dll"));
   EXPECT_EQ(view.Events("count ").back(), "count 2/2");
-  EXPECT_EQ(shell.calls, (std::vector<std::string>{"ImportantFolders", "EmptyRecycleBin 7"}));
+  EXPECT_EQ(shell.calls, (std::vector<std::string>{"ImportantFolders", "ProfilesFolder",
+                                                   "SpecialFolderPath 26", "EmptyRecycleBin 7"}));
 }
 
 TEST_F(CleaningRunTest, AClickDuringARunDoesNotStartASecondOne) {

@@ -183,6 +183,22 @@ TEST_F(ConsoleProgramTest, CleanRemovesExactlyWhatThePreviewCounted) {
   EXPECT_TRUE(files.HasFile("C:\\Temp\\locked.tmp"));
 }
 
+// A value the run may not delete stays and is counted; the others go.
+TEST_F(ConsoleProgramTest, AValueThatCannotBeDeletedIsCountedAndTheRestGo) {
+  Seed();
+  registry.SetValue(RootKey::kCurrentUser, "Software\\Mine\\Recent", "MRU1");
+  registry.LockValue(RootKey::kCurrentUser, "Software\\Mine\\Recent", "MRU1");
+  registry.SetValue(RootKey::kCurrentUser, "Software\\Mine\\Recent", "MRU2");
+
+  ASSERT_EQ(Run({"clean"}), exit_code::kSuccess);
+  EXPECT_EQ(out.LinesStartingWith("[13/13]"),
+            std::vector<std::string>{"[13/13] 내 항목: 레지스트리 값 2개, 지울 수 없는 레지스트리 값 1개"});
+  EXPECT_NE(out.out.find("  레지스트리 값: 4개\n  지울 수 없는 레지스트리 값: 1개\n"), std::string::npos)
+      << out.out;
+  EXPECT_EQ(registry.ValueNames(RootKey::kCurrentUser, "Software\\Mine\\Recent"),
+            std::vector<std::string>{"MRU1"});
+}
+
 // What an earlier step of the run removes, a later step does not meet again;
 // the preview counts it once too.
 TEST_F(ConsoleProgramTest, PreviewCountsOnceWhatTheRunRemovesOnce) {
@@ -223,7 +239,7 @@ TEST_F(ConsoleProgramTest, ARefusedFolderIsShownAndOnlyCleanSavesTheClearedSwitc
   EXPECT_EQ(out.LinesStartingWith("[5/11]"),
             std::vector<std::string>{"[5/11] 템프: 거부된 폴더 1곳"});
   EXPECT_EQ(out.LinesStartingWith("    거부"),
-            std::vector<std::string>{"    거부: C:\\WINDOWS\\SYSTEM32\\"});
+            std::vector<std::string>{"    거부: C:\\WINDOWS\\SYSTEM32\\ (보호된 폴더)"});
 
   ASSERT_EQ(Run({"clean"}), exit_code::kSuccess);
   EXPECT_TRUE(files.HasFile("C:\\WINDOWS\\SYSTEM32\\kernel32.dll"));

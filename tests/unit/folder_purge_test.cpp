@@ -132,7 +132,7 @@ INSTANTIATE_TEST_SUITE_P(
         GuardCase{"C:\\WINNT\\SYSTEM32\\CONFIG\\", nullptr},
         // The folders the running system reports, wherever they are.
         GuardCase{"e:\\os\\win", kImportant}, GuardCase{"E:\\OS\\WIN\\SYS", kImportant},
-        GuardCase{"E:\\OS\\Win\\Temp", nullptr}, GuardCase{"E:\\OS", nullptr},
+        GuardCase{"E:\\OS\\Win\\Temp", nullptr}, GuardCase{"E:\\OS", kImportant},
         GuardCase{"E:\\OS\\Win\\Sys\\Drivers", nullptr}));
 
 // --- spellings ------------------------------------------------------------------
@@ -280,21 +280,26 @@ TEST_F(FolderPurgeTest, SubFoldersOfAProtectedFolderAreCleanedButNotItself) {
   EXPECT_TRUE(view.Shown().empty());
 }
 
-TEST_F(FolderPurgeTest, ARecursivePurgeRefusesAnImportantFolderOnTheWay) {
+// A run never cleans around a protected folder: the folder that holds one
+// is refused whole, with the warning, and nothing in it goes.
+TEST_F(FolderPurgeTest, AFolderThatHoldsAnImportantFolderIsRefusedWhole) {
   files.AddFile("C:\\Users\\a.txt");
   files.AddFile("C:\\Users\\me\\Desktop\\canary.txt");
   files.AddFile("C:\\Users\\me\\other\\b.txt");
   SystemFolders system;
   system.importantFolders = {"C:\\Users\\me\\Desktop"};
   FolderPurge purge(files, pump, view, settings, system);
-  const int expected = purge.CountFolderFiles("C:\\Users", true);
-  bool flag = true;
-  EXPECT_EQ(purge.PurgeFolder(&flag, "C:\\Users", true, 0, expected, 0, 1000), 2);
-  EXPECT_FALSE(flag);
-  ASSERT_EQ(view.Shown().size(), 1u);
-  EXPECT_EQ(view.Shown()[0].text, kImportant);
+  for (const char* holder : {"C:\\Users", "C:\\users\\ME\\"}) {
+    const int expected = purge.CountFolderFiles(holder, true);
+    bool flag = true;
+    EXPECT_EQ(purge.PurgeFolder(&flag, holder, true, 0, expected, 0, 1000), -1) << holder;
+    EXPECT_FALSE(flag);
+  }
+  ASSERT_EQ(view.Shown().size(), 2u);
+  EXPECT_EQ(view.Shown()[1].text, kImportant);
+  EXPECT_TRUE(files.HasFile("C:\\Users\\a.txt"));
   EXPECT_TRUE(files.HasFile("C:\\Users\\me\\Desktop\\canary.txt"));
-  EXPECT_FALSE(files.HasFile("C:\\Users\\me\\other\\b.txt"));
+  EXPECT_TRUE(files.HasFile("C:\\Users\\me\\other\\b.txt"));
 }
 
 // Windows keeps junctions such as "Documents and Settings" for old paths; the
@@ -319,12 +324,12 @@ TEST_F(FolderPurgeTest, AProtectedFolderReachedThroughAJunctionIsRefused) {
   EXPECT_EQ(purge.PurgeFolder(nullptr, "C:\\Work\\mine", true, 0, 1, 0, 1000), -1);
   EXPECT_EQ(view.Shown().size(), 2u);
 
-  // Walked from above, the desktop is met as a sub-folder and refused there.
+  // The junction to the folder that holds it is that folder, refused whole.
   const int expected = purge.CountFolderFiles("C:\\Documents and Settings", true);
-  EXPECT_EQ(purge.PurgeFolder(nullptr, "C:\\Documents and Settings", true, 0, expected, 0, 1000), 1);
+  EXPECT_EQ(purge.PurgeFolder(nullptr, "C:\\Documents and Settings", true, 0, expected, 0, 1000), -1);
   EXPECT_EQ(view.Shown().size(), 3u);
   EXPECT_TRUE(files.HasFile("C:\\Users\\me\\Desktop\\canary.txt"));
-  EXPECT_FALSE(files.HasFile("C:\\Users\\me\\notes.txt"));
+  EXPECT_TRUE(files.HasFile("C:\\Users\\me\\notes.txt"));
 }
 
 TEST_F(FolderPurgeTest, AnUnresolvablePathCountsNothingAndIsRefusedAsARoot) {

@@ -78,21 +78,58 @@ INSTANTIATE_TEST_SUITE_P(Locked, UndeletableValueTest,
                                            std::vector<std::string>{"a", "c"},
                                            std::vector<std::string>{"a", "b", "c", "d"}));
 
-TEST_F(RegistryCleanerTest, ANameOf99CharactersIsDeletedOneOf100EndsTheEnumeration) {
-  const std::string fits(99, 'n');
-  const std::string tooLong(100, 'l');
-  registry.SetValue(kHkcu, "Software\\Fits", "a");
-  registry.SetValue(kHkcu, "Software\\Fits", fits);
-  registry.SetValue(kHkcu, "Software\\Fits", "b");
-  registry.SetValue(kHkcu, "Software\\Long", "a");
-  registry.SetValue(kHkcu, "Software\\Long", tooLong);
-  registry.SetValue(kHkcu, "Software\\Long", "b");
+// A name the code page cannot spell, as the registry adapter hands it over:
+// 0xFF and the UTF-16 code units in hex (here Thai letters).
+std::string OutsideTheCodePage(std::size_t characters) {
+  std::string name = "\xFF";
+  for (std::size_t i = 0; i < characters; ++i) name += i % 2 == 0 ? "0E2A" : "0E27";
+  return name;
+}
 
-  cleaner.DeleteKeyValues(kHkcu, "Software\\Fits");
-  cleaner.DeleteKeyValues(kHkcu, "Software\\Long");
+// The registry keeps names of up to 16,383 characters; every one goes,
+// whatever it holds, and nothing outside the key changes.
+TEST_F(RegistryCleanerTest, EveryValueGoesWhateverItsNameHolds) {
+  const std::string key = "Software\\Acme\\Viewer";
+  const std::vector<std::string> names = {
+      "",
+      "C:\\Program Files\\Acme Imaging\\Raw Importer 2\\bin\\x64\\plugins\\importer\\AcmeRawImporter.exe.FriendlyAppName",
+      "Count",
+      std::string(16383, 'n'),
+      "최근 파일",
+      OutsideTheCodePage(12),
+      OutsideTheCodePage(16383),
+      "File1",
+      "File2",
+      "File3",
+  };
+  ASSERT_EQ(names[1].size(), 105u);
+  for (const std::string& name : names) registry.SetValue(kHkcu, key, name);
+  registry.SetValue(kHkcu, "Software\\Acme", "parent");
+  registry.SetValue(kHkcu, "Software\\Acme\\Editor", "sibling");
+  registry.SetValue(kHkcu, key + "\\Recent", "child");
 
-  EXPECT_THAT(registry.ValueNames(kHkcu, "Software\\Fits"), IsEmpty());
-  EXPECT_THAT(registry.ValueNames(kHkcu, "Software\\Long"), ElementsAre(tooLong, "b"));
+  EXPECT_TRUE(cleaner.DeleteKeyValues(kHkcu, key));
+
+  EXPECT_THAT(registry.ValueNames(kHkcu, key), IsEmpty());
+  EXPECT_THAT(registry.ValueNames(kHkcu, "Software\\Acme"), ElementsAre("parent"));
+  EXPECT_THAT(registry.ValueNames(kHkcu, "Software\\Acme\\Editor"), ElementsAre("sibling"));
+  EXPECT_THAT(registry.ValueNames(kHkcu, key + "\\Recent"), ElementsAre("child"));
+}
+
+// The RealPlayer history walks sub-keys, whose names run to 255 characters.
+TEST_F(RegistryCleanerTest, TheWalkReachesSubKeysOfEveryName) {
+  const std::string top = "Software\\Walk";
+  for (const std::string& name : {std::string("a"), std::string(255, 'm'), OutsideTheCodePage(255),
+                                  std::string("z")}) {
+    registry.SetValue(kHkcu, top + "\\" + name, "v");
+  }
+
+  cleaner.WalkKeyValues(kHkcu, top, 0, 1, false);
+
+  for (const std::string& name : {std::string("a"), std::string(255, 'm'), OutsideTheCodePage(255),
+                                  std::string("z")}) {
+    EXPECT_THAT(registry.ValueNames(kHkcu, top + "\\" + name), IsEmpty()) << name.size();
+  }
 }
 
 TEST_F(RegistryCleanerTest, PurgeKeyPathTakesRootAndSubKeyFromTheFullName) {
@@ -165,19 +202,6 @@ TEST_F(RegistryCleanerTest, AWalkFromARootNamesItsSubKeysWithoutALeadingBackslas
 
   EXPECT_THAT(registry.ValueNames(kHkcu, "Software"), IsEmpty());
   EXPECT_THAT(registry.ValueNames(kHkcu, ""), ElementsAre("own"));
-}
-
-TEST_F(RegistryCleanerTest, ASubKeyNameOf100CharactersEndsTheWalkOfItsKey) {
-  const std::string top = "Software\\Walk";
-  // Sub-keys enumerate sorted: "a", the long one, "z".
-  registry.SetValue(kHkcu, top + "\\a", "v");
-  registry.SetValue(kHkcu, top + "\\" + std::string(100, 'm'), "v");
-  registry.SetValue(kHkcu, top + "\\z", "v");
-
-  cleaner.WalkKeyValues(kHkcu, top, 0, 1, false);
-
-  EXPECT_THAT(registry.ValueNames(kHkcu, top + "\\a"), IsEmpty());
-  EXPECT_THAT(registry.ValueNames(kHkcu, top + "\\z"), ElementsAre("v"));
 }
 
 struct MediaKind {

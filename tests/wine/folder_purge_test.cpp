@@ -261,6 +261,10 @@ TEST_F(FolderPurgeWineTest, SystemFoldersComeFromTheRunningSystem) {
   EXPECT_EQ(folders.systemFolder, system);
   EXPECT_FALSE(folders.windowsFolder.empty());
   EXPECT_FALSE(folders.systemFolder.empty());
+  char module[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, module, MAX_PATH);
+  const std::string self = module;
+  EXPECT_EQ(folders.programFolders, std::vector<std::string>{self.substr(0, self.rfind('\\'))});
 }
 
 }  // namespace

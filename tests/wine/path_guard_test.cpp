@@ -243,6 +243,41 @@ TEST_F(PathGuardWineTest, TheShellNamesTheImportantFolders) {
   }
 }
 
+// The folders the guard adds to the shell's list, and the adapters' view of
+// the system: the drive roots, the profiles, and on 64-bit Windows the real
+// system folder, which a 32-bit program knows only with redirection off.
+TEST_F(PathGuardWineTest, TheAdaptersNameProfilesRootsAndBothViews) {
+  const std::vector<std::string> named = shell_.ImportantFolders();
+  for (const int csidl : {CSIDL_APPDATA, CSIDL_LOCAL_APPDATA, CSIDL_COMMON_APPDATA}) {
+    const std::string folder = ShellFolder(csidl);
+    ASSERT_FALSE(folder.empty()) << csidl;
+    EXPECT_NE(std::find(named.begin(), named.end(), folder), named.end()) << folder;
+  }
+  EXPECT_NE(std::find(named.begin(), named.end(), ShellFolder(CSIDL_LOCAL_APPDATA) + "Low"),
+            named.end());
+  EXPECT_EQ(Lower(shell_.ProfilesFolder()), "c:\\users");
+
+  const std::vector<std::string> roots = files_.DriveRoots();
+  EXPECT_NE(std::find(roots.begin(), roots.end(), "C:\\"), roots.end());
+  EXPECT_NE(files_.FolderIdentity("C:\\"), "");
+
+  BOOL wow64 = FALSE;
+  IsWow64Process(GetCurrentProcess(), &wow64);
+  const std::string system = SystemFolder();
+  const std::string sysnative = WindowsFolder() + "\\Sysnative";
+  if (wow64) {
+    EXPECT_NE(files_.FolderIdentity(system), files_.NativeFolderIdentity(system));
+    if (GetFileAttributesA(sysnative.c_str()) != INVALID_FILE_ATTRIBUTES) {
+      EXPECT_EQ(files_.FolderIdentity(sysnative), files_.NativeFolderIdentity(system));
+    }
+    EXPECT_EQ(files_.FolderIdentity(WindowsFolder() + "\\SysWOW64"), files_.FolderIdentity(system));
+  } else {
+    EXPECT_EQ(files_.FolderIdentity(system), files_.NativeFolderIdentity(system));
+  }
+  // The redirection is back on afterwards.
+  EXPECT_EQ(files_.FolderIdentity(system), files_.FolderIdentity(system + "\\."));
+}
+
 bool WaitFor(const std::function<bool()>& condition, DWORD milliseconds) {
   const DWORD start = GetTickCount();
   do {
@@ -320,7 +355,9 @@ TEST_F(PathGuardWineTest, TheRealProgramRefusesThemAndSavesTheTempSwitchOff) {
   ASSERT_TRUE(qorv.WaitForExit(20000));
   Win32TextConverter converter;
   QuietBoxes boxes;
-  ArchiveReader reader(ReadBytes(folder + "SetupData.Sav"), converter);
+  // The reader keeps a reference to the bytes, which must outlive it.
+  const std::string bytes = ReadBytes(folder + "SetupData.Sav");
+  ArchiveReader reader(bytes, converter);
   SetupData saved;
   saved.Load(reader, boxes);
   EXPECT_FALSE(saved.cleanTemp) << "the refused temp folder switched its category off";

@@ -16,19 +16,42 @@ using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 using ::testing::UnorderedElementsAre;
 
-void DeleteTree(HKEY root, const std::string& path) {
+std::wstring Wide(const std::string& ascii) { return std::wstring(ascii.begin(), ascii.end()); }
+
+// In UTF-16, so that keys whose names the code page cannot hold go too.
+void DeleteTree(HKEY root, const std::wstring& path) {
   HKEY key = nullptr;
-  if (RegOpenKeyExA(root, path.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return;
-  char name[256];
+  if (RegOpenKeyExW(root, path.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return;
+  wchar_t name[256];
   for (;;) {
-    DWORD size = sizeof name;
-    if (RegEnumKeyExA(key, 0, name, &size, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) {
+    DWORD size = 256;
+    if (RegEnumKeyExW(key, 0, name, &size, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) {
       break;
     }
-    DeleteTree(root, path + "\\" + name);
+    DeleteTree(root, path + L"\\" + name);
   }
   RegCloseKey(key);
-  RegDeleteKeyA(root, path.c_str());
+  RegDeleteKeyW(root, path.c_str());
+}
+
+void SetWideValue(HKEY root, const std::wstring& path, const std::wstring& name) {
+  HKEY key = nullptr;
+  ASSERT_EQ(RegCreateKeyExW(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+            ERROR_SUCCESS);
+  ASSERT_EQ(RegSetValueExW(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(L"x"),
+                           2 * sizeof(wchar_t)),
+            ERROR_SUCCESS);
+  RegCloseKey(key);
+}
+
+DWORD ValueCount(HKEY root, const std::wstring& path) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return 0xFFFFFFFF;
+  DWORD values = 0;
+  RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values, nullptr,
+                   nullptr, nullptr, nullptr);
+  RegCloseKey(key);
+  return values;
 }
 
 void SetValue(HKEY root, const std::string& path, const std::string& name) {
@@ -66,12 +89,12 @@ std::vector<std::string> ValueNames(HKEY root, const std::string& path) {
 class RegistryCleanerWineTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    DeleteTree(HKEY_CURRENT_USER, top);
-    DeleteTree(HKEY_LOCAL_MACHINE, top);
+    DeleteTree(HKEY_CURRENT_USER, Wide(top));
+    DeleteTree(HKEY_LOCAL_MACHINE, Wide(top));
   }
   void TearDown() override {
-    DeleteTree(HKEY_CURRENT_USER, top);
-    DeleteTree(HKEY_LOCAL_MACHINE, top);
+    DeleteTree(HKEY_CURRENT_USER, Wide(top));
+    DeleteTree(HKEY_LOCAL_MACHINE, Wide(top));
   }
 
   const std::string top = "Software\\VantrelTest" + std::to_string(GetCurrentProcessId());
@@ -111,21 +134,28 @@ TEST_F(RegistryCleanerWineTest, AnAbbreviatedRootNameDeletesNothing) {
   EXPECT_THAT(ValueNames(HKEY_CURRENT_USER, top + "\\Test"), ElementsAre("a"));
 }
 
-TEST_F(RegistryCleanerWineTest, ANameOf100BytesEndsTheDeletionOfItsKey) {
-  const std::string fits(99, 'n');
-  const std::string tooLong(100, 'l');
-  SetValue(HKEY_CURRENT_USER, top + "\\Fits", "a");
-  SetValue(HKEY_CURRENT_USER, top + "\\Fits", fits);
-  SetValue(HKEY_CURRENT_USER, top + "\\Fits", "b");
-  SetValue(HKEY_CURRENT_USER, top + "\\Long", "a");
-  SetValue(HKEY_CURRENT_USER, top + "\\Long", tooLong);
-  SetValue(HKEY_CURRENT_USER, top + "\\Long", "z");  // after the long one by name, too
+// Names the code page cannot hold (Thai) come back from the A functions as
+// "?", and a name longer than the A buffers ended the deletion of its key:
+// every value goes whatever its name, and the walk reaches every sub-key.
+TEST_F(RegistryCleanerWineTest, EveryValueGoesWhateverItsNameAndEverySubKeyIsReached) {
+  const std::wstring thai = L"\x0E44\x0E1F\x0E25\x0E4C\x0E25\x0E48\x0E32\x0E2A\x0E38\x0E14";
+  const std::wstring names = Wide(top) + L"\\Names";
+  for (const std::wstring& name :
+       {std::wstring(), std::wstring(L"C:\\Program Files\\Acme Imaging\\Raw Importer 2\\bin\\x64\\plugins\\importer\\AcmeRawImporter.exe.FriendlyAppName"),
+        std::wstring(L"\xCD5C\xADFC \xD30C\xC77C"), thai, std::wstring(16383, L'v'), std::wstring(L"z")}) {
+    SetWideValue(HKEY_CURRENT_USER, names, name);
+  }
+  const std::wstring tree = Wide(top) + L"\\Tree";
+  SetWideValue(HKEY_CURRENT_USER, tree + L"\\" + thai, L"clip");
+  SetWideValue(HKEY_CURRENT_USER, tree + L"\\" + std::wstring(255, L'k'), L"clip");
+  ASSERT_EQ(ValueCount(HKEY_CURRENT_USER, names), 6u);
 
-  cleaner.DeleteKeyValues(RootKey::kCurrentUser, top + "\\Fits");
-  cleaner.DeleteKeyValues(RootKey::kCurrentUser, top + "\\Long");
+  EXPECT_TRUE(cleaner.DeleteKeyValues(RootKey::kCurrentUser, top + "\\Names"));
+  cleaner.PurgeKeyTree("HKEY_CURRENT_USER\\" + top + "\\Tree", 0, 1, false);
 
-  EXPECT_THAT(ValueNames(HKEY_CURRENT_USER, top + "\\Fits"), IsEmpty());
-  EXPECT_THAT(ValueNames(HKEY_CURRENT_USER, top + "\\Long"), ElementsAre(tooLong, "z"));
+  EXPECT_EQ(ValueCount(HKEY_CURRENT_USER, names), 0u);
+  EXPECT_EQ(ValueCount(HKEY_CURRENT_USER, tree + L"\\" + thai), 0u);
+  EXPECT_EQ(ValueCount(HKEY_CURRENT_USER, tree + L"\\" + std::wstring(255, L'k')), 0u);
 }
 
 TEST_F(RegistryCleanerWineTest, AHistoryTreeLosesTheValuesOfItsSubKeysOnly) {

@@ -42,11 +42,52 @@ class Win32Finder : public DirectoryFinder {
 
 std::wstring SystemPath(const std::string& path) { return ExactPathForm(WidePath(path)); }
 
+// Windows XP 32-bit has no file-system redirection and lacks both.
+using RedirectionOff = BOOL(WINAPI*)(PVOID*);
+using RedirectionBack = BOOL(WINAPI*)(PVOID);
+
+template <typename Function>
+Function Kernel32Function(const char* name) {
+  const HMODULE kernel32 = GetModuleHandleA("kernel32.dll");
+  if (kernel32 == nullptr) return nullptr;
+  return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(kernel32, name)));
+}
+
+// While it lives, this thread sees the file system as a 64-bit program
+// does, when it is a 32-bit program on 64-bit Windows.
+class NativeView {
+ public:
+  NativeView()
+      : disable_(Kernel32Function<RedirectionOff>("Wow64DisableWow64FsRedirection")),
+        revert_(Kernel32Function<RedirectionBack>("Wow64RevertWow64FsRedirection")) {
+    if (disable_ != nullptr && revert_ != nullptr) off_ = disable_(&previous_) != FALSE;
+  }
+  ~NativeView() {
+    if (off_) revert_(previous_);
+  }
+  NativeView(const NativeView&) = delete;
+  NativeView& operator=(const NativeView&) = delete;
+
+ private:
+  RedirectionOff disable_;
+  RedirectionBack revert_;
+  PVOID previous_ = nullptr;
+  bool off_ = false;
+};
+
 // The path without the \\?\ (or \\?\UNC\) that ExactPathForm put before it.
 std::wstring WithoutExactPrefix(const std::wstring& path) {
   if (path.compare(0, 8, L"\\\\?\\UNC\\") == 0) return L"\\\\" + path.substr(8);
   if (path.compare(0, 4, L"\\\\?\\") == 0) return path.substr(4);
   return path;
+}
+
+// The folder itself, behind every link and junction on the way, for its
+// information only.
+FileHandle OpenFolder(const std::string& path) {
+  return FileHandle(CreateFileW(SystemPath(path).c_str(), 0,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
 }
 
 }  // namespace
@@ -90,9 +131,12 @@ std::string Win32FileSystem::FullPath(const std::string& path) {
   if (expandedLength == 0 || expandedLength >= expanded.size()) {
     // A path that does not exist keeps the names it was given. One that
     // exists but cannot be had in its long form might be a short name that
-    // hides what it names, so it is not resolved at all.
+    // hides what it names, so it is not resolved at all, unless it holds no
+    // short name: a folder the system shows to no search, such as the
+    // Sysnative of a 32-bit program, has no other name.
     const bool exists = GetFileAttributesW(ExactPathForm(full).c_str()) != INVALID_FILE_ATTRIBUTES;
-    return exists ? std::string() : NarrowPath(full);
+    const bool maybeShort = full.find(L'~') != std::wstring::npos;
+    return exists && maybeShort ? std::string() : NarrowPath(full);
   }
   expanded.resize(expandedLength);
   return NarrowPath(WithoutExactPrefix(expanded));
@@ -101,9 +145,7 @@ std::string Win32FileSystem::FullPath(const std::string& path) {
 // The volume and the file index, which the system keeps for the folder
 // itself: opening goes through links and junctions to the folder behind.
 std::string Win32FileSystem::FolderIdentity(const std::string& path) {
-  FileHandle folder(CreateFileW(SystemPath(path).c_str(), 0,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  const FileHandle folder = OpenFolder(path);
   BY_HANDLE_FILE_INFORMATION information;
   if (!folder || !GetFileInformationByHandle(folder.get(), &information)) return std::string();
   char identity[32];
@@ -112,6 +154,48 @@ std::string Win32FileSystem::FolderIdentity(const std::string& path) {
                 static_cast<unsigned long>(information.nFileIndexHigh),
                 static_cast<unsigned long>(information.nFileIndexLow));
   return identity;
+}
+
+std::string Win32FileSystem::NativeFolderIdentity(const std::string& path) {
+  const NativeView native;
+  return FolderIdentity(path);
+}
+
+// GetFinalPathNameByHandleW came with Windows Vista.
+std::string Win32FileSystem::FinalFolderPath(const std::string& path) {
+  using FinalPathQuery = DWORD(WINAPI*)(HANDLE, LPWSTR, DWORD, DWORD);
+  const auto query = Kernel32Function<FinalPathQuery>("GetFinalPathNameByHandleW");
+  if (query == nullptr) return std::string();
+  const FileHandle folder = OpenFolder(path);
+  if (!folder) return std::string();
+  constexpr DWORD kDosVolumeName = 0;
+  std::wstring final(MAX_PATH, L'\0');
+  DWORD length = query(folder.get(), final.data(), static_cast<DWORD>(final.size()), kDosVolumeName);
+  if (length >= final.size()) {
+    final.resize(length + 1);
+    length = query(folder.get(), final.data(), static_cast<DWORD>(final.size()), kDosVolumeName);
+  }
+  if (length == 0 || length >= final.size()) return std::string();
+  final.resize(length);
+  final = WithoutExactPrefix(final);
+  const bool onDrive = final.size() >= 3 && final[1] == L':' && final[2] == L'\\';
+  const bool onShare = final.compare(0, 2, L"\\\\") == 0 && final.compare(0, 4, L"\\\\?\\") != 0;
+  return onDrive || onShare ? NarrowPath(final) : std::string();
+}
+
+std::vector<std::string> Win32FileSystem::DriveRoots() {
+  std::vector<std::string> roots;
+  const DWORD drives = GetLogicalDrives();
+  for (int letter = 0; letter < 26; ++letter) {
+    if ((drives & (1u << letter)) == 0) continue;
+    const std::string root = std::string(1, static_cast<char>('A' + letter)) + ":\\";
+    // Removable and optical drives may have no medium to open, and a network
+    // drive's server may keep every run waiting; a link to a share's root
+    // is known by where it leads (FinalFolderPath) instead.
+    const UINT type = GetDriveTypeA(root.c_str());
+    if (type == DRIVE_FIXED || type == DRIVE_RAMDISK) roots.push_back(root);
+  }
+  return roots;
 }
 
 ReadResult Win32FileSystem::Read(const std::string& path, std::string& bytes) {

@@ -12,6 +12,9 @@ class Win32FileSystem : public FileSystem {
   bool Exists(const std::string& path) override;
   std::string FullPath(const std::string& path) override;
   std::string FolderIdentity(const std::string& path) override;
+  std::string NativeFolderIdentity(const std::string& path) override;
+  std::string FinalFolderPath(const std::string& path) override;
+  std::vector<std::string> DriveRoots() override;
   ReadResult Read(const std::string& path, std::string& bytes) override;
   bool Write(const std::string& path, const std::string& bytes) override;
   bool MoveReplacing(const std::string& from, const std::string& to) override;

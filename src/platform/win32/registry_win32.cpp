@@ -2,7 +2,10 @@
 
 #include <windows.h>
 
+#include <cstring>
 #include <vector>
+
+#include "platform/win32/wide_path_win32.h"
 
 namespace vantrel {
 
@@ -60,6 +63,23 @@ HKEY RootHandle(RootKey root) {
   return nullptr;
 }
 
+// The longest names the registry keeps, with their terminators.
+constexpr DWORD kValueNameLength = 16384;
+constexpr DWORD kKeyNameLength = 256;
+
+// name as the core sees it (wide_path_win32.h) into the caller's buffer;
+// false when it does not fit with its terminator.
+bool HandBack(const wchar_t* name, char* buffer, std::uint32_t bufferSize, std::uint32_t* length) {
+  const std::string narrow = NarrowName(name);
+  if (narrow.size() + 1 > bufferSize) return false;
+  std::memcpy(buffer, narrow.c_str(), narrow.size() + 1);
+  if (length != nullptr) *length = static_cast<std::uint32_t>(narrow.size());
+  return true;
+}
+
+// Works in UTF-16, as the file adapter does: a name that the code page
+// cannot spell comes back from the A functions as "?", and the value or key
+// of that name can then be neither found nor deleted.
 class Win32RegistryKey : public RegistryKey {
  public:
   explicit Win32RegistryKey(HKEY key) : key_(key) {}
@@ -68,18 +88,24 @@ class Win32RegistryKey : public RegistryKey {
   Win32RegistryKey& operator=(const Win32RegistryKey&) = delete;
 
   bool EnumValue(std::uint32_t index, char* name, std::uint32_t& nameSize) override {
-    DWORD size = nameSize;
-    const LONG result = RegEnumValueA(key_, index, name, &size, nullptr, nullptr, nullptr, nullptr);
-    nameSize = size;
-    return result == ERROR_SUCCESS;
+    std::vector<wchar_t> wide(kValueNameLength, L'\0');
+    DWORD length = kValueNameLength;
+    if (RegEnumValueW(key_, index, wide.data(), &length, nullptr, nullptr, nullptr, nullptr) !=
+        ERROR_SUCCESS) {
+      return false;
+    }
+    return HandBack(wide.data(), name, nameSize, &nameSize);
   }
 
+  // By the exact name the system gave, whatever its characters.
   bool DeleteValue(const char* name) override {
-    return RegDeleteValueA(key_, name) == ERROR_SUCCESS;
+    return RegDeleteValueW(key_, WideName(name).c_str()) == ERROR_SUCCESS;
   }
 
   bool EnumKey(std::uint32_t index, char* name, std::uint32_t nameSize) override {
-    return RegEnumKeyA(key_, index, name, nameSize) == ERROR_SUCCESS;
+    wchar_t wide[kKeyNameLength] = {};
+    return RegEnumKeyW(key_, index, wide, kKeyNameLength) == ERROR_SUCCESS &&
+           HandBack(wide, name, nameSize, nullptr);
   }
 
   std::string Identity() override { return KernelNameOf(key_); }
@@ -94,7 +120,7 @@ std::unique_ptr<RegistryKey> Win32Registry::OpenKey(RootKey root, const std::str
   const HKEY rootHandle = RootHandle(root);
   if (rootHandle == nullptr) return nullptr;
   HKEY key = nullptr;
-  if (RegOpenKeyA(rootHandle, subKey.c_str(), &key) != ERROR_SUCCESS) return nullptr;
+  if (RegOpenKeyW(rootHandle, WidePath(subKey).c_str(), &key) != ERROR_SUCCESS) return nullptr;
   return std::make_unique<Win32RegistryKey>(key);
 }
 

@@ -16,6 +16,7 @@ class Win32Shell : public Shell {
   RecycleBinInfo QueryRecycleBin() override;
   bool EmptyRecycleBin(unsigned flags) override;
   std::vector<std::string> ImportantFolders() override;
+  std::string ProfilesFolder() override;
 
  private:
   HWND owner_;

@@ -108,15 +108,18 @@ std::string NarrowPath(const std::wstring& path) {
   }
 }
 
+std::wstring WideName(const std::string& name) {
+  std::wstring decoded;
+  return DecodedName(name, decoded) ? decoded : WideFromAnsi(name);
+}
+
 std::wstring WidePath(const std::string& path) {
   std::wstring wide;
   std::size_t start = 0;
   for (;;) {
     // A backslash is never the trail byte of a CP949 character.
     const std::size_t end = path.find('\\', start);
-    const std::string name = path.substr(start, end == std::string::npos ? end : end - start);
-    std::wstring decoded;
-    wide += DecodedName(name, decoded) ? decoded : WideFromAnsi(name);
+    wide += WideName(path.substr(start, end == std::string::npos ? end : end - start));
     if (end == std::string::npos) return wide;
     wide += L'\\';
     start = end + 1;

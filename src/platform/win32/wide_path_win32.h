@@ -16,6 +16,9 @@ namespace vantrel {
 // One name as the core sees it: CP949 when the name survives the trip
 // through the code page exactly, the 0xFF form otherwise.
 std::string NarrowName(const std::wstring& name);
+// The system's form of one name NarrowName gave, which may hold backslashes
+// (a registry value's name may).
+std::wstring WideName(const std::string& name);
 // A whole path, name by name.
 std::string NarrowPath(const std::wstring& path);
 // The system's form of a path the core built, 0xFF names decoded.

@@ -46,11 +46,17 @@ class FakeShell : public Shell {
     return importantFolders;
   }
 
+  std::string ProfilesFolder() override {
+    calls.push_back("ProfilesFolder");
+    return profilesFolder;
+  }
+
   std::map<int, std::string> folders;  // a folder left out cannot be given
   std::string tempFolder = "C:\\Temp\\";
   bool tempAvailable = true;
   RecycleBinInfo recycleBin{true, 0, 0};
   std::vector<std::string> importantFolders;
+  std::string profilesFolder;
 
   std::vector<std::string> calls;
   std::vector<std::string> buffersSeen;  // all 260 bytes at each path call

@@ -118,11 +118,49 @@ std::string MemoryFileSystem::FullPath(const std::string& path) {
   return Resolve(path);
 }
 
-std::string MemoryFileSystem::FolderIdentity(const std::string& path) {
-  const Node* node = Lookup(path);
-  while (node != nullptr && !node->target.empty()) node = Lookup(node->target);
-  if (node == nullptr || !node->isDirectory) return std::string();
-  return "folder " + Key(node->path);
+const MemoryFileSystem::Node* MemoryFileSystem::Behind(const Node* node) const {
+  while (node != nullptr && !node->target.empty()) node = Lookup(node->target, false);
+  return node != nullptr && node->isDirectory ? node : nullptr;
+}
+
+std::string MemoryFileSystem::IdentityOf(const Node* node) const {
+  node = Behind(node);
+  return node == nullptr ? std::string() : "folder " + Key(node->path);
+}
+
+std::string MemoryFileSystem::FinalFolderPath(const std::string& path) {
+  const Node* node = Behind(Lookup(path));
+  return node == nullptr ? std::string() : node->path;
+}
+
+std::string MemoryFileSystem::FolderIdentity(const std::string& path) { return IdentityOf(Lookup(path)); }
+
+std::string MemoryFileSystem::NativeFolderIdentity(const std::string& path) {
+  return IdentityOf(Lookup(path, false));
+}
+
+std::vector<std::string> MemoryFileSystem::DriveRoots() {
+  std::vector<std::string> roots;
+  for (const auto& [key, node] : nodes_) {
+    if (key.size() < 3 || key[1] != ':') continue;
+    const std::string root = std::string(1, static_cast<char>(std::toupper(static_cast<unsigned char>(key[0])))) + ":\\";
+    if (std::find(roots.begin(), roots.end(), root) == roots.end()) roots.push_back(root);
+  }
+  return roots;
+}
+
+// The names below the Windows folder that a 32-bit program on 64-bit
+// Windows sees redirected.
+std::string MemoryFileSystem::Redirected(const std::string& key) const {
+  if (wow64Windows_.empty()) return key;
+  const auto below = [&](const std::string& folder) {
+    const std::string head = wow64Windows_ + "\\" + folder;
+    return key.compare(0, head.size(), head) == 0 && (key.size() == head.size() || key[head.size()] == '\\');
+  };
+  const std::size_t tail = wow64Windows_.size() + 1 + std::string("system32").size();
+  if (below("system32")) return wow64Windows_ + "\\syswow64" + key.substr(tail);
+  if (below("sysnative")) return wow64Windows_ + "\\system32" + key.substr(tail + 1);
+  return key;
 }
 
 void MemoryFileSystem::AddShortName(const std::string& shortPath, const std::string& longPath) {
@@ -147,14 +185,14 @@ void MemoryFileSystem::EnsureParents(const std::string& path) {
   }
 }
 
-const MemoryFileSystem::Node* MemoryFileSystem::Lookup(const std::string& path) const {
+const MemoryFileSystem::Node* MemoryFileSystem::Lookup(const std::string& path, bool redirected) const {
   // Resolve a link anywhere along the path to its target.
-  const std::string key = Key(path);
+  const std::string key = redirected ? Redirected(Key(path)) : Key(path);
   for (const auto& [linkKey, node] : nodes_) {
     if (node.target.empty()) continue;
     if (key.size() > linkKey.size() && key.compare(0, linkKey.size(), linkKey) == 0 &&
         key[linkKey.size()] == '\\') {
-      return Lookup(node.target + key.substr(linkKey.size()));
+      return Lookup(node.target + key.substr(linkKey.size()), false);
     }
   }
   const auto found = nodes_.find(key);
@@ -199,6 +237,14 @@ std::string MemoryFileSystem::Contents(const std::string& path) const {
 std::vector<std::string> MemoryFileSystem::AllPaths() const {
   std::vector<std::string> paths;
   for (const auto& [key, node] : nodes_) paths.push_back(node.path);
+  return paths;
+}
+
+std::vector<std::string> MemoryFileSystem::AllFiles() const {
+  std::vector<std::string> paths;
+  for (const auto& [key, node] : nodes_) {
+    if (!node.isDirectory) paths.push_back(node.path);
+  }
   return paths;
 }
 

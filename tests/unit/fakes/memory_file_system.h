@@ -28,6 +28,11 @@ class MemoryFileSystem : public FileSystem {
   // Wine: removing the link of an empty folder removes that folder.
   void AddDirectoryLink(const std::string& path, const std::string& target);
   void SetReadOnly(const std::string& path);
+  // From now on the tree is seen as a 32-bit program on 64-bit Windows sees
+  // it: a path below windowsFolder\System32 leads to SysWOW64 instead, and
+  // one below windowsFolder\Sysnative to the real System32. Link targets
+  // and NativeFolderIdentity are not redirected, as on Windows.
+  void SeeAsWow64(const std::string& windowsFolder) { wow64Windows_ = Key(windowsFolder); }
   // Gives the existing long path a short (8.3) name, such as C:\PROGRA~1.
   void AddShortName(const std::string& shortPath, const std::string& longPath);
   // Makes writes to paths that start with prefix fail.
@@ -41,6 +46,7 @@ class MemoryFileSystem : public FileSystem {
   bool HasDirectory(const std::string& path) const;
   std::string Contents(const std::string& path) const;
   std::vector<std::string> AllPaths() const;  // in key order, for diagnostics
+  std::vector<std::string> AllFiles() const;  // the same, files only, in no view
 
   std::unique_ptr<DirectoryFinder> Find(const std::string& pattern) override;
   bool Delete(const std::string& path) override;
@@ -49,6 +55,11 @@ class MemoryFileSystem : public FileSystem {
   std::string FullPath(const std::string& path) override;
   // The key of the folder behind every link on the way.
   std::string FolderIdentity(const std::string& path) override;
+  std::string NativeFolderIdentity(const std::string& path) override;
+  // The path of the folder behind every link on the way.
+  std::string FinalFolderPath(const std::string& path) override;
+  // Every drive that holds something.
+  std::vector<std::string> DriveRoots() override;
   ReadResult Read(const std::string& path, std::string& bytes) override;
   bool Write(const std::string& path, const std::string& bytes) override;
   bool MoveReplacing(const std::string& from, const std::string& to) override;
@@ -76,13 +87,20 @@ class MemoryFileSystem : public FileSystem {
   static std::string Parent(const std::string& key);
   bool WritesFail(const std::string& path) const;
   void EnsureParents(const std::string& path);
-  const Node* Lookup(const std::string& path) const;
+  // redirected: as the program sees path, which a 32-bit one may see in
+  // the other view.
+  const Node* Lookup(const std::string& path, bool redirected = true) const;
+  std::string Redirected(const std::string& key) const;
+  // The folder a link (or a chain of them) leads to; nullptr for no folder.
+  const Node* Behind(const Node* node) const;
+  std::string IdentityOf(const Node* node) const;
 
   std::map<std::string, Node> nodes_;
   std::uint64_t clock_ = 0;
   std::vector<std::string> failingWritePrefixes_;
   std::set<std::string> failingReads_;
   std::map<std::string, std::string> shortNames_;  // lower-case short path -> long path
+  std::string wow64Windows_;  // key of the Windows folder a 32-bit view redirects in
 };
 
 }  // namespace vantrel::testing
