@@ -53,12 +53,12 @@ inline constexpr char kDone[] = "업데이트 완료!";
 inline constexpr char kLocked[] = "이 업데이트는 락(Lock)이 걸렸습니다.";
 inline constexpr char kNoProgram[] = "Qorv.exe 파일을 찾을 수 없습니다";
 inline constexpr char kCannotReplace[] =
-    "Qorv.exe 파일을 바꿀 수 없습니다. 지금 버전을 그대로 둡니다.\n폴더에 쓰기 권한이 있는지 확인하거나 홈페이지에 가셔서 직접 받으세요.";
+    "Qorv.exe 파일을 바꿀 수 없습니다.\n지금 버전을 그대로 둡니다.\n폴더에 쓰기 권한이 있는지 확인하거나\n홈페이지에 가셔서 직접 받으세요.";
 inline constexpr char kLeftAsBackup[] =
-    "Qorv.exe 파일을 되돌릴 수 없습니다.\n지금 버전은 Qorv.bak 파일로 남아 있습니다. 이 파일의 이름을 Qorv.exe로 바꾸세요.";
+    "Qorv.exe 파일을 되돌릴 수 없습니다.\n지금 버전은 Qorv.bak 파일로 남아 있습니다.\n이 파일의 이름을 Qorv.exe로 바꾸세요.";
 inline constexpr char kNotTheMakers[] =
-    "받은 파일이 제작사의 프로그램이 아닙니다. 지금 버전을 그대로 둡니다.\n홈페이지에 가셔서 직접 받으세요..";
-inline constexpr char kDiskFull[] = "디스크 공간이 부족합니다. 지금 버전을 그대로 둡니다.";
+    "받은 파일이 제작사의 프로그램이 아닙니다.\n지금 버전을 그대로 둡니다.\n홈페이지에 가셔서 직접 받으세요..";
+inline constexpr char kDiskFull[] = "디스크 공간이 부족합니다.\n지금 버전을 그대로 둡니다.";
 inline constexpr char kNoInternet[] = "인터넷에 연결할 수 없습니다";
 inline constexpr char kCannotConnect[] = "연결을할 수 없습니다\n홈페이지에 가셔서 직접 받으세요..";
 inline constexpr char kNoServer[] = "서버 경로를 찾을수 없습니다.\n홈페이지에 가셔서 직접 받아주십시오.";

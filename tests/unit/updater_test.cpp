@@ -49,9 +49,9 @@ constexpr char kSizeLine[] = "GET /%7ekvq0417/qorv/Qorv.exe HTTP/1.1";
 constexpr char kVersionLine[] = "GET /%7ekvq0417/qorv/QORV.RQ HTTP/1.1";
 constexpr char kConnectionMessage[] = "연결을할 수 없습니다\n홈페이지에 가셔서 직접 받으세요..";
 constexpr char kNotTheMakersMessage[] =
-    "받은 파일이 제작사의 프로그램이 아닙니다. 지금 버전을 그대로 둡니다.\n홈페이지에 가셔서 직접 받으세요..";
+    "받은 파일이 제작사의 프로그램이 아닙니다.\n지금 버전을 그대로 둡니다.\n홈페이지에 가셔서 직접 받으세요..";
 constexpr char kCannotReplaceMessage[] =
-    "Qorv.exe 파일을 바꿀 수 없습니다. 지금 버전을 그대로 둡니다.\n폴더에 쓰기 권한이 있는지 확인하거나 홈페이지에 가셔서 직접 받으세요.";
+    "Qorv.exe 파일을 바꿀 수 없습니다.\n지금 버전을 그대로 둡니다.\n폴더에 쓰기 권한이 있는지 확인하거나\n홈페이지에 가셔서 직접 받으세요.";
 constexpr std::uint16_t k64 = static_cast<std::uint16_t>(ProgramWidth::k64Bit);
 constexpr std::uint16_t k32 = static_cast<std::uint16_t>(ProgramWidth::k32Bit);
 
@@ -620,7 +620,7 @@ TEST_F(UpdaterTest, AFullDiskSaysSoAndLeavesTheOldProgram) {
     fresh.RunAfter([&](UpdateBench& t) {
       t.files.diskSize = std::string(during) == "program" ? 100000 : t.oldProgram.size() + t.newProgram.size() + 5;
     });
-    EXPECT_EQ(fresh.Texts(), std::vector<std::string>{"디스크 공간이 부족합니다. 지금 버전을 그대로 둡니다."});
+    EXPECT_EQ(fresh.Texts(), std::vector<std::string>{"디스크 공간이 부족합니다.\n지금 버전을 그대로 둡니다."});
     fresh.ExpectOldProgramKeptAndNothingStarted();
     EXPECT_EQ(fresh.files.files.count(kNotes), 0u);
   }
@@ -636,7 +636,7 @@ TEST_F(UpdaterTest, ASwapThatCannotCompletePutsTheFolderBackAndSaysWhereItStands
   const Case cases[] = {
       {"Qorv.exe cannot be moved aside", {kExe}, kCannotReplaceMessage, {{kExe, ""}}},
       {"the download cannot take its name", {kNew}, kCannotReplaceMessage, {{kExe, ""}, {kNew, ""}}},
-      {"nor can the old program come back", {kNew, kBak}, "Qorv.exe 파일을 되돌릴 수 없습니다.\n지금 버전은 Qorv.bak 파일로 남아 있습니다. 이 파일의 이름을 Qorv.exe로 바꾸세요.",
+      {"nor can the old program come back", {kNew, kBak}, "Qorv.exe 파일을 되돌릴 수 없습니다.\n지금 버전은 Qorv.bak 파일로 남아 있습니다.\n이 파일의 이름을 Qorv.exe로 바꾸세요.",
        {{kBak, ""}, {kNew, ""}}},
   };
   for (const Case& c : cases) {

@@ -32,10 +32,10 @@ constexpr char kServedVersion[] = "~kvq0417\\qorv\\QORV.RQ";
 const std::string kProgramPath = "/~kvq0417/qorv/" + kServedName;
 constexpr char kBrokenDownload[] = "연결을할 수 없습니다\n홈페이지에 가셔서 직접 받으세요..";
 constexpr char kNotTheMakers[] =
-    "받은 파일이 제작사의 프로그램이 아닙니다. 지금 버전을 그대로 둡니다.\n홈페이지에 가셔서 직접 받으세요..";
+    "받은 파일이 제작사의 프로그램이 아닙니다.\n지금 버전을 그대로 둡니다.\n홈페이지에 가셔서 직접 받으세요..";
 constexpr char kCannotReplace[] =
-    "Qorv.exe 파일을 바꿀 수 없습니다. 지금 버전을 그대로 둡니다.\n폴더에 쓰기 권한이 있는지 확인하거나 홈페이지에 가셔서 직접 받으세요.";
-constexpr char kDiskFull[] = "디스크 공간이 부족합니다. 지금 버전을 그대로 둡니다.";
+    "Qorv.exe 파일을 바꿀 수 없습니다.\n지금 버전을 그대로 둡니다.\n폴더에 쓰기 권한이 있는지 확인하거나\n홈페이지에 가셔서 직접 받으세요.";
+constexpr char kDiskFull[] = "디스크 공간이 부족합니다.\n지금 버전을 그대로 둡니다.";
 constexpr char kNotes[] = "Vantrel 1.3\r\n- faster cleaning\r\n";
 
 class UpdaterTest : public ::testing::Test {
@@ -72,11 +72,17 @@ class UpdaterTest : public ::testing::Test {
     ASSERT_TRUE(updater->Started());
   }
 
-  // Presses OK on the message box with this caption and returns its text.
-  static std::string AnswerMessage(const char* caption, int button = IDOK) {
+  // Presses OK on the message box with this caption and returns its text;
+  // with a picture name, saves what the box shows first.
+  static std::string AnswerMessage(const char* caption, int button = IDOK, const char* picture = nullptr) {
     HWND box = nullptr;
     if (!WaitUntil([&] { return (box = VisibleMessageBox(caption)) != nullptr; }, 30000)) return "<no message>";
     const std::string text = MessageBoxText(box);
+    if (picture != nullptr) {
+      ShowAndPaint(box, 200, 200);
+      RedrawWindow(box, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+      EXPECT_TRUE(Capture(box).SaveBmp(ScratchFolder() + picture));
+    }
     PressButton(box, button);
     WaitUntil([&] { return !IsWindow(box); }, 5000);
     return text;
@@ -454,7 +460,7 @@ TEST_F(UpdaterOwnServerTest, AProgramThatCannotBeMovedAsideKeepsEverythingAsItWa
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
   StartUpdater();
   ASSERT_FALSE(HasFatalFailure());
-  EXPECT_EQ(AnswerMessage("ERROR"), kCannotReplace);
+  EXPECT_EQ(AnswerMessage("ERROR", IDOK, "cannot_replace.bmp"), kCannotReplace);
   CloseHandle(held);
   ExpectOldProgramBackAndNothingStarted();
 }
@@ -471,7 +477,7 @@ TEST_F(UpdaterOwnServerTest, ARejectedProgramLeavesNothingBehindWhileQorvExeIsIn
   ASSERT_NE(running, INVALID_HANDLE_VALUE);
   StartUpdater();
   ASSERT_FALSE(HasFatalFailure());
-  EXPECT_EQ(AnswerMessage("ERROR"), kNotTheMakers);
+  EXPECT_EQ(AnswerMessage("ERROR", IDOK, "not_the_makers.bmp"), kNotTheMakers);
   CloseHandle(running);
   ExpectOldProgramBackAndNothingStarted();
 }
@@ -637,7 +643,7 @@ TEST_F(UpdaterOwnServerTest, AnEndlessDownloadOnASmallDiskSaysTheDiskIsFull) {
   ASSERT_FALSE(HasFatalFailure());
   StartUpdater();
   ASSERT_FALSE(HasFatalFailure());
-  EXPECT_EQ(AnswerMessage("ERROR"), kDiskFull);
+  EXPECT_EQ(AnswerMessage("ERROR", IDOK, "disk_full.bmp"), kDiskFull);
   ExpectOldProgramBackAndNothingStarted();
   ASSERT_TRUE(GetDiskFreeSpaceExA(smallDisk.c_str(), &available, nullptr, nullptr));
   EXPECT_GT(available.QuadPart, 100000u) << "the disk was left full";
