@@ -2,6 +2,9 @@
 # sign-update.sh PRIVATE_KEY FILE: writes FILE.sig, the detached signature
 # QorvUpDate.exe checks before it installs FILE (RSA PKCS#1 v1.5 over the
 # SHA-256 of the file), and checks it once with the key's public half.
+# The signature covers the bytes, not the name: on the server the 64-bit
+# Qorv.exe and its signature go up as Qorv.exe and Qorv.exe.sig, the 32-bit
+# ones as Qorv32.exe and Qorv32.exe.sig (see the README, "For the maker").
 set -euo pipefail
 if [ $# -ne 2 ]; then
   echo "usage: sign-update.sh PRIVATE_KEY FILE" >&2

@@ -123,6 +123,7 @@ BOOL MainDialog::OnInitDialog() {
   trayIcon.ChangeIconFromResource(IDI_MAIN);
 
   appFolder = AppFolderOf(RunningProgramFileName());
+  RepairInterruptedUpdate(appFolder);
 
   ImageButton* const buttons[] = {&trayButton, &helpButton, &exitButton, &cleanButton, &menuButton, &settingsButton};
   for (std::size_t i = 0; i < std::size(kButtons); ++i) {

@@ -3,13 +3,13 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "online/http_reply.h"
+
 namespace vantrel {
 
 namespace {
 
-// The check waits for the server as long as the program runs: it is on a
-// thread of its own and nobody waits for it.
-constexpr unsigned kNoTimeout = 0;
+constexpr unsigned kPollMs = 20;
 
 }  // namespace
 
@@ -43,6 +43,20 @@ std::string UpdateQuestion(long newVersion) {
   return text;
 }
 
+std::string CollectReply(Incoming& incoming, Clock& clock, std::size_t limit, unsigned timeoutMs,
+                         bool headersSuffice) {
+  std::string reply;
+  const unsigned long long start = clock.NowMs();
+  for (;;) {
+    const Incoming::State state = incoming.Take(reply, limit - reply.size());
+    if (state != Incoming::State::kWaiting || reply.size() >= limit || IsReplyComplete(reply, headersSuffice) ||
+        clock.NowMs() - start >= timeoutMs) {
+      return reply;
+    }
+    clock.Sleep(kPollMs);
+  }
+}
+
 UpdateCheck::UpdateCheck(UpdateCheckPorts ports, std::string server, std::string hitCounterPage,
                          std::string appFolder)
     : ports_(std::move(ports)),
@@ -53,21 +67,33 @@ UpdateCheck::UpdateCheck(UpdateCheckPorts ports, std::string server, std::string
 void UpdateCheck::VisitCounter() {
   std::unique_ptr<InternetSession> session = ports_.internet.Open(kCounterAgent);
   if (!session) return;
-  session->OpenUrl(hitCounterPage_);
+  std::unique_ptr<Incoming> visit = session->Fetch(hitCounterPage_);
+  const unsigned long long start = ports_.clock.NowMs();
+  std::string ignored;
+  while (visit->StatusCode() == 0 && visit->Take(ignored, 0) == Incoming::State::kWaiting &&
+         ports_.clock.NowMs() - start < kCounterVisitTimeoutMs) {
+    ports_.clock.Sleep(kPollMs);
+  }
 }
 
 void UpdateCheck::Run() {
   VisitCounter();
 
-  std::unique_ptr<Connection> connection = ports_.sockets.Connect(server_, kUpdateServerPort, kNoTimeout);
-  if (!connection) return;
-  connection->Send(VersionRequest(server_));
-  const long offered = ServerVersion(connection->ReceiveOnce(kVersionReplySize));
+  std::unique_ptr<Incoming> reply =
+      ports_.sockets.Exchange(server_, kUpdateServerPort, VersionRequest(server_), kVersionReplySize);
+  if (!reply) return;
+  const long offered =
+      ServerVersion(CollectReply(*reply, ports_.clock, kVersionReplySize, kVersionReplyTimeoutMs, false));
+  reply.reset();
   if (offered <= kProgramVersion) return;
 
   if (ports_.messages.Show(UpdateQuestion(offered), kUpdateQuestionCaption, mb::kYesNo) != mb::kIdYes) return;
-  ports_.starter.Open("open", kUpdaterFile, kUpdaterArgument, appFolder_);
-  connection.reset();
+  // By its full path: never an updater that happens to lie in the current
+  // folder. Without one beside the program there is nothing to start, and
+  // the program goes on.
+  const std::string updater = appFolder_ + "\\" + kUpdaterFile;
+  if (!ports_.files.Exists(updater)) return;
+  ports_.starter.Open("open", updater, kUpdaterArgument, appFolder_);
   ports_.closeMainWindow();
 }
 

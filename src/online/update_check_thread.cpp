@@ -4,10 +4,14 @@
 
 #include "build_config.h"
 #include "online/update_check.h"
+#include "platform/win32/clock_win32.h"
 #include "platform/win32/internet_win32.h"
 #include "platform/win32/message_box_win32.h"
+#include "platform/win32/program_files_win32.h"
 #include "platform/win32/program_starter_win32.h"
 #include "platform/win32/sockets_win32.h"
+#include "platform/win32/update_files_win32.h"
+#include "updater/update_repair.h"
 
 namespace vantrel {
 
@@ -27,10 +31,12 @@ unsigned __stdcall UpdateCheckThread(void* parameter) {
   try {
     Win32Internet internet;
     Win32Sockets sockets;
+    Win32Clock clock;
+    Win32UpdateFiles files;
     Win32MessageBoxes messages(request->mainWindow);
     Win32ProgramStarter starter(request->mainWindow);
     const HWND mainWindow = request->mainWindow;
-    UpdateCheck check(UpdateCheckPorts{internet, sockets, messages, starter,
+    UpdateCheck check(UpdateCheckPorts{internet, sockets, clock, files, messages, starter,
                                        [mainWindow] { SendMessageA(mainWindow, WM_CLOSE, 0, 0); }},
                       build::kUpdateServer, build::kHitCounterPage, request->appFolder);
     check.Run();
@@ -49,6 +55,13 @@ bool StartUpdateCheck(HWND mainWindow, const std::string& appFolder) {
   }
   CloseHandle(reinterpret_cast<HANDLE>(thread));
   return true;
+}
+
+void RepairInterruptedUpdate(const std::string& appFolder) {
+  Win32UpdateFiles files;
+  Win32ProgramFiles programs;
+  RepairInterruptedUpdate(files, programs, appFolder + "\\",
+                          ThisProgramWidth());
 }
 
 }  // namespace vantrel

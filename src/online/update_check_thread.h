@@ -17,4 +17,8 @@ unsigned __stdcall UpdateCheckThread(void* parameter);
 // updater in appFolder and sends mainWindow WM_CLOSE.
 bool StartUpdateCheck(HWND mainWindow, const std::string& appFolder);
 
+// At the program's start: when an update was cut short and left Qorv.bak
+// without a working Qorv.exe in appFolder, the old program goes back.
+void RepairInterruptedUpdate(const std::string& appFolder);
+
 }  // namespace vantrel

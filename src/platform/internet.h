@@ -1,33 +1,25 @@
 #pragma once
 // The Internet port (WinINet): a root handle opened under an agent name, and
-// addresses opened through it, always from the network, never from the cache.
+// addresses fetched through it, always from the network and never kept in
+// the Internet cache.
 
-#include <cstddef>
 #include <memory>
 #include <string>
 
+#include "platform/incoming.h"
+
 namespace vantrel {
 
-// One opened address: its reply, read in the chunks the system has ready.
-class InternetFile {
- public:
-  virtual ~InternetFile() = default;
-  // The HTTP status code of the reply, 0 when there is none.
-  virtual int StatusCode() = 0;
-  // InternetQueryDataAvailable: the bytes ready now (0 at the end of the
-  // data); false when the query failed.
-  virtual bool QueryDataAvailable(std::size_t& count) = 0;
-  // InternetReadFile of at most size bytes; false when the read failed.
-  virtual bool Read(char* buffer, std::size_t size, std::size_t& read) = 0;
-};
-
-// A root Internet handle; closed when the object goes.
+// A root Internet handle; closed when the object goes (a fetch still
+// running keeps what it needs).
 class InternetSession {
  public:
   virtual ~InternetSession() = default;
-  // InternetOpenUrlA with no headers and INTERNET_FLAG_RELOAD; nullptr when
-  // the address cannot be opened.
-  virtual std::unique_ptr<InternetFile> OpenUrl(const std::string& url) = 0;
+  // InternetOpenUrlA with no headers, INTERNET_FLAG_RELOAD and
+  // INTERNET_FLAG_NO_CACHE_WRITE, then InternetReadFile until the end, on a
+  // thread of its own. A fetch whose address cannot be opened fails with
+  // status 0.
+  virtual std::unique_ptr<Incoming> Fetch(const std::string& url) = 0;
 };
 
 class Internet {

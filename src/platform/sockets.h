@@ -1,33 +1,25 @@
 #pragma once
-// The socket port: one plain TCP connection for a hand-written HTTP request.
+// The socket port: one hand-written HTTP request over a plain TCP
+// connection, and its reply.
 
 #include <cstddef>
 #include <memory>
 #include <string>
 
-namespace vantrel {
+#include "platform/incoming.h"
 
-// A connected (or, when connect failed unnoticed, unconnected) TCP socket;
-// closed when the object goes.
-class Connection {
- public:
-  virtual ~Connection() = default;
-  // One send of all the bytes; its result is not examined.
-  virtual void Send(const std::string& bytes) = 0;
-  // One receive of at most size bytes: exactly the bytes that arrived,
-  // empty when the receive failed or the peer closed.
-  virtual std::string ReceiveOnce(std::size_t size) = 0;
-};
+namespace vantrel {
 
 class Sockets {
  public:
   virtual ~Sockets() = default;
-  // Starts the socket library (version 2.2), makes a TCP socket, resolves
-  // host by name and connects to its first address at port (the connect's
-  // result is not examined). A receive waits at most receiveTimeoutMs
-  // (0: for as long as it takes). nullptr when the name does not resolve.
-  virtual std::unique_ptr<Connection> Connect(const std::string& host, unsigned short port,
-                                              unsigned receiveTimeoutMs) = 0;
+  // Starts the socket library (version 2.2) and resolves host by name; then,
+  // on a thread of its own, connects to its first address at port, sends
+  // request in one send and receives the reply until the other end closes
+  // or replyLimit bytes have come. A connection that cannot be made fails.
+  // nullptr when the name does not resolve.
+  virtual std::unique_ptr<Incoming> Exchange(const std::string& host, unsigned short port,
+                                             const std::string& request, std::size_t replyLimit) = 0;
 };
 
 }  // namespace vantrel

@@ -8,12 +8,15 @@
 
 namespace vantrel {
 
+enum class WriteResult { kWritten, kDiskFull, kFailed };
+
 // A file being written; closed when the object goes.
 class OutputFile {
  public:
   virtual ~OutputFile() = default;
-  // False unless every byte was written.
-  virtual bool Write(const char* bytes, std::size_t size) = 0;
+  // kWritten only when every byte was written; kDiskFull when the disk had
+  // no room for them.
+  virtual WriteResult Write(const char* bytes, std::size_t size) = 0;
   // False when closing reported an error.
   virtual bool Close() = 0;
 };

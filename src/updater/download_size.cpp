@@ -2,6 +2,8 @@
 
 #include <cctype>
 
+#include "online/http_reply.h"
+
 namespace vantrel {
 
 namespace {
@@ -24,23 +26,6 @@ std::int64_t NumberFrom(std::string_view text, std::size_t from) {
   return value;
 }
 
-// The header line that starts with label, up to (not including) its end of line.
-std::string_view HeaderLine(std::string_view headers, std::string_view label) {
-  std::size_t at = 0;
-  while (at < headers.size()) {
-    std::size_t end = headers.find("\r\n", at);
-    if (end == std::string_view::npos) end = headers.size();
-    const std::string_view line = headers.substr(at, end - at);
-    if (line.substr(0, label.size()) == label) {
-      // A whole line comes with its CR, so a number at its end is followed
-      // by something; a line cut off by the end of the reply is not.
-      return headers.substr(at, end == headers.size() ? std::string_view::npos : end - at + 1);
-    }
-    at = end + 2;
-  }
-  return {};
-}
-
 int StatusCode(std::string_view reply) {
   const std::size_t blank = reply.find(' ');
   if (reply.substr(0, 5) != "HTTP/" || blank == std::string_view::npos || blank + 4 > reply.size()) return 0;
@@ -54,8 +39,9 @@ int StatusCode(std::string_view reply) {
 
 }  // namespace
 
-std::string SizeRequest(const std::string& server) {
-  return "GET /%7ekvq0417/qorv/Qorv.exe HTTP/1.1\r\n"
+std::string SizeRequest(const std::string& server, const std::string& programFile) {
+  return "GET /%7ekvq0417/qorv/" + programFile +
+         " HTTP/1.1\r\n"
          "Accept: */*\r\n"
          "Accept-Language: ko\r\n"
          "User-Agent: Mozilla/4.0(Windows; U; 32.bit)\r\n"

@@ -16,8 +16,9 @@ struct DownloadSize {
   bool named = false;  // the server named it: the download must match it
 };
 
-// The request, byte for byte.
-std::string SizeRequest(const std::string& server);
+// The request for the size of programFile ("Qorv.exe") on the server, byte
+// for byte.
+std::string SizeRequest(const std::string& server, const std::string& programFile);
 
 // Reads the reply (exactly the bytes received): the total of a
 // "Content-Range:" header when there is one, else "Content-Length:" of a

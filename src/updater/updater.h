@@ -1,17 +1,22 @@
 #pragma once
-// The updater's work: it keeps the old Qorv.exe as Qorv.bak, downloads the
-// new one with a progress bar and a STOP question, checks the maker's
-// signature of it ("Qorv.exe.sig" beside it on the server), fetches the
-// release notes and starts the new program. Whatever goes wrong, the folder
-// keeps a working Qorv.exe: the old one comes back from Qorv.bak.
+// The updater's work: it downloads the new Qorv.exe beside the old one with
+// a progress bar and a STOP question, checks that it is the maker's
+// (signature, version, width), fetches the release notes, swaps the new
+// program in with one rename and starts it. Until that rename the old
+// Qorv.exe stays untouched; whatever goes wrong, the folder keeps a working
+// Qorv.exe and the user is told what happened.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
-#include <vector>
+#include <string_view>
 
+#include "platform/clock.h"
+#include "platform/incoming.h"
 #include "platform/internet.h"
 #include "platform/message_box.h"
+#include "platform/program_files.h"
 #include "platform/program_starter.h"
 #include "platform/signature_check.h"
 #include "platform/sockets.h"
@@ -25,13 +30,18 @@ inline constexpr char kUpdaterLaunchArgument[] = "R.Q.X";
 inline constexpr char kUpdaterAgent[] = "QorvVersionUp";
 inline constexpr char kUpdaterName[] = "QorvUpDate";
 inline constexpr std::size_t kSizeReplySize = 1000;
-// The window cannot answer while it waits for the size: a server that never
-// answers gets this long, then the bar is scaled to the fallback.
-inline constexpr unsigned kSizeReplyTimeoutMs = 30000;
 inline constexpr std::size_t kReadBufferSize = 300000;
 inline constexpr unsigned kProgramWindowWaitMs = 10000;
+// A server that sends nothing for this long has gone.
+inline constexpr unsigned kSilenceLimitMs = 30000;
+// A transfer gets the silence limit plus the time its size takes at this
+// rate (a slow modem's), however it trickles.
+inline constexpr unsigned kSlowestBytesPerSecond = 2048;
+// No program of ours comes near this; a download that passes it is not one.
+inline constexpr std::int64_t kMaxProgramSize = 16 * 1024 * 1024;
+inline constexpr std::int64_t kMaxNotesSize = 64 * 1024;
 // An RSA-2048 signature is 256 bytes; anything far longer is not one.
-inline constexpr std::size_t kMaxSignatureSize = 4096;
+inline constexpr std::int64_t kMaxSignatureSize = 4096;
 
 namespace updater_text {
 inline constexpr char kPreparing[] = "업데이트 준비...";
@@ -43,7 +53,12 @@ inline constexpr char kDone[] = "업데이트 완료!";
 inline constexpr char kLocked[] = "이 업데이트는 락(Lock)이 걸렸습니다.";
 inline constexpr char kNoProgram[] = "Qorv.exe 파일을 찾을 수 없습니다";
 inline constexpr char kCannotReplace[] =
-    "Qorv.exe 파일을 바꿀 수 없습니다.\n폴더에 쓰기 권한이 있는지 확인하거나 홈페이지에 가셔서 직접 받으세요.";
+    "Qorv.exe 파일을 바꿀 수 없습니다.\n지금 버전을 그대로 둡니다.\n폴더에 쓰기 권한이 있는지 확인하거나\n홈페이지에 가셔서 직접 받으세요.";
+inline constexpr char kLeftAsBackup[] =
+    "Qorv.exe 파일을 되돌릴 수 없습니다.\n지금 버전은 Qorv.bak 파일로 남아 있습니다.\n이 파일의 이름을 Qorv.exe로 바꾸세요.";
+inline constexpr char kNotTheMakers[] =
+    "받은 파일이 제작사의 프로그램이 아닙니다.\n지금 버전을 그대로 둡니다.\n홈페이지에 가셔서 직접 받으세요..";
+inline constexpr char kDiskFull[] = "디스크 공간이 부족합니다.\n지금 버전을 그대로 둡니다.";
 inline constexpr char kNoInternet[] = "인터넷에 연결할 수 없습니다";
 inline constexpr char kCannotConnect[] = "연결을할 수 없습니다\n홈페이지에 가셔서 직접 받으세요..";
 inline constexpr char kNoServer[] = "서버 경로를 찾을수 없습니다.\n홈페이지에 가셔서 직접 받아주십시오.";
@@ -54,13 +69,22 @@ inline constexpr char kErrorCaption[] = "ERROR";
 
 struct UpdaterPorts {
   UpdaterView& view;
-  MessageBoxes& messages;      // owned by the updater's window
+  MessageBoxes& messages;  // owned by the updater's window
   UpdateFiles& files;
+  ProgramFiles& programs;
   Internet& internet;
   Sockets& sockets;
-  ProgramStarter& starter;     // on behalf of the updater's window
-  ProgramStarter& documents;   // without an owner, for the release notes
+  Clock& clock;
+  ProgramStarter& starter;      // on behalf of the updater's window
+  ProgramStarter& documents;    // without an owner, for the release notes
   SignatureChecks& signatures;  // with the maker's public key
+};
+
+struct UpdaterSetup {
+  std::string server;
+  std::string commandLine;
+  ProgramWidth width;               // the updater's own, and so the program's
+  ProgramVersion releasedWith;      // counts as the running version when Qorv.exe names none
 };
 
 class Updater {
@@ -68,58 +92,68 @@ class Updater {
   enum class State { kStarting, kRefused, kPrepared, kConnecting, kDownloadingProgram, kDownloadingNotes,
                      kDone, kCancelled, kFailed };
 
-  Updater(UpdaterPorts ports, std::string server, std::string commandLine);
+  Updater(UpdaterPorts ports, UpdaterSetup setup);
 
   // The window's start: refuses a wrong command line or a folder without
-  // Qorv.exe, else makes the backup and starts the timer.
+  // Qorv.exe, puts back what an update cut short left, and starts the timer.
   void Prepare();
   // Each timer tick; the second one runs the whole update.
   void OnTimer();
-  // The STOP button: the transfer asks at its next chunk.
+  // The STOP button: the transfer asks at once.
   void Stop() { running_ = false; }
-  // The window is being closed by something else than the updater (Escape,
-  // the system): a backup not yet used goes back into place.
+  // The window is being closed: a transfer ends at once, without a
+  // question, and the folder stays as it was.
   void OnClose();
 
   State state() const { return state_; }
   int step() const { return step_; }
   const std::string& programFolder() const { return programFolder_; }
 
+  // The program file's name on the server: each width has its own.
+  std::string ServedProgramName() const;
   std::string ProgramAddress() const;
   std::string SignatureAddress() const;
   std::string NotesAddress() const;
 
  private:
-  enum class Transfer { kComplete, kCancelled, kFailed };
-  struct Received {
-    std::int64_t bytes = 0;
-    std::string head;  // the first bytes, for the program check
+  enum class Outcome { kComplete, kCancelled, kFailed, kTooLarge, kDiskFull, kWriteFailed };
+  // What became of the bytes handed to a transfer's sink.
+  enum class Taken { kGoOn, kEnough, kDiskFull, kWriteFailed };
+  using Sink = std::function<Taken(std::string_view bytes)>;
+  struct Limits {
+    std::int64_t maxBytes;
+    unsigned long long overallMs;
   };
 
   void RunUpdate();
-  Transfer Copy(InternetFile& from, OutputFile& to, const DownloadSize* bar, Received& received,
-                SignatureCheck* signature = nullptr);
-  bool IsSoundProgram(InternetFile& file, const DownloadSize& size, const Received& received) const;
-  bool IsSignedByTheMaker(InternetSession& session, SignatureCheck& check);
-  void RestoreBackup();
-  void GiveUp(const char* message);
-  void Cancel(bool duringNotes);
+  // Takes what from brings into sink until it ends, keeping the window
+  // answering; STOP asks, a close ends it. A transfer that would pass
+  // maxBytes stops before the excess is written.
+  Outcome Receive(Incoming& from, const Limits& limits, const Sink& sink, const DownloadSize* bar);
+  // A whole short reply, or nothing when it does not come in time.
+  Outcome ReceiveReply(Incoming& from, std::int64_t maxBytes, std::string& reply, bool headersSuffice);
+  Outcome ReadSize(Incoming& reply, DownloadSize& size);
+  Outcome ReadAnnouncedVersion(long& announced);
+  Outcome DownloadProgram(InternetSession& session, const DownloadSize& size, SignatureCheck& check);
+  Outcome FetchSignature(InternetSession& session, std::string& signature);
+  Outcome DownloadNotes(InternetSession& session, bool& showNotes);
+  bool SwapInNewProgram();
+  void Finish(const char* message);
+  void ReportOutcome(Outcome outcome, const char* failureMessage);
   void WaitForOldProgramToEnd();
   void ShowError(const char* text);
+  static Limits LimitsFor(std::int64_t maxBytes);
+  static Taken Written(WriteResult result);
   std::string InFolder(const char* file) const { return programFolder_ + file; }
 
   UpdaterPorts ports_;
-  std::string server_;
-  std::string commandLine_;
+  UpdaterSetup setup_;
   int step_ = 0;
   bool running_ = false;
+  bool closing_ = false;
   std::string programFolder_;
+  ProgramVersion runningVersion_ = {};
   State state_ = State::kStarting;
-  std::vector<char> buffer_;
 };
-
-// True when bytes start like a Windows program: "MZ" and a "PE\0\0"
-// header where the DOS header points.
-bool LooksLikeWindowsProgram(const std::string& head);
 
 }  // namespace vantrel

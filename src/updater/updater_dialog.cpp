@@ -5,14 +5,18 @@
 #include "build_config.h"
 #include "platform/signature_format.h"
 #include "update_public_key.h"
+#include "version.h"
 
 namespace vantrel {
 
 UpdaterDialog::UpdaterDialog(const std::string& commandLine)
     : Dialog(IDD),
       signatures_(RsaPublicKeyBlob(build::UpdateKeyModulus(), build::kUpdateKeyExponent)),
-      updater_(UpdaterPorts{*this, messages_, files_, internet_, sockets_, starter_, documents_, signatures_},
-               build::kUpdateServer, commandLine) {
+      updater_(UpdaterPorts{*this, messages_, files_, programs_, internet_, sockets_, clock_, starter_, documents_,
+                            signatures_},
+               UpdaterSetup{build::kUpdateServer, commandLine,
+                            ThisProgramWidth(),
+                            ProgramVersion{QORV_VERSION}}) {
   icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_MAIN));
 }
 
@@ -77,24 +81,15 @@ void UpdaterDialog::StartTimer() { SetTimer(hwnd(), kTimer, kTimerMs, nullptr); 
 
 void UpdaterDialog::StopTimer() { KillTimer(hwnd(), kTimer); }
 
-void UpdaterDialog::PumpOneMessage() {
+void UpdaterDialog::WaitForInput(unsigned milliseconds) {
+  MsgWaitForMultipleObjects(0, nullptr, FALSE, milliseconds, QS_ALLINPUT);
   MSG message;
-  if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) return;
-  if (message.message == WM_QUIT || message.message == WM_CLOSE) return;
-  TranslateMessage(&message);
-  DispatchMessageA(&message);
-}
-
-void UpdaterDialog::PumpFor(unsigned milliseconds) {
-  const DWORD start = GetTickCount();
-  while (GetTickCount() - start < milliseconds) {
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, milliseconds - (GetTickCount() - start), QS_ALLINPUT);
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-      if (message.message == WM_QUIT || message.message == WM_CLOSE) continue;
-      TranslateMessage(&message);
-      DispatchMessageA(&message);
-    }
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) continue;
+    // Through the dialog's keys as its own loop would: Escape closes it.
+    if (IsDialogMessageA(hwnd(), &message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
   }
 }
 

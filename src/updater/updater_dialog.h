@@ -5,8 +5,10 @@
 #include <windows.h>
 
 #include "framework/dialog.h"
+#include "platform/win32/clock_win32.h"
 #include "platform/win32/internet_win32.h"
 #include "platform/win32/message_box_win32.h"
+#include "platform/win32/program_files_win32.h"
 #include "platform/win32/program_starter_win32.h"
 #include "platform/win32/signature_check_win32.h"
 #include "platform/win32/sockets_win32.h"
@@ -39,16 +41,17 @@ class UpdaterDialog : public Dialog, private UpdaterView {
   void SetBarPosition(int position) override;
   void StartTimer() override;
   void StopTimer() override;
-  void PumpOneMessage() override;
-  void PumpFor(unsigned milliseconds) override;
+  void WaitForInput(unsigned milliseconds) override;
   bool WindowExists(const std::string& title) override;
   void Close() override;
 
   HICON icon = nullptr;
   Win32MessageBoxes messages_;
   Win32UpdateFiles files_;
+  Win32ProgramFiles programs_;
   Win32Internet internet_;
   Win32Sockets sockets_;
+  Win32Clock clock_;
   Win32ProgramStarter starter_;
   Win32ProgramStarter documents_;
   Win32SignatureChecks signatures_;

@@ -1,6 +1,6 @@
 #pragma once
 // What the updater's window does for the update: its status text, its bar,
-// its timer, one message at a time during a transfer, and its close.
+// its timer, its messages while a transfer runs, and its close.
 
 #include <string>
 
@@ -15,11 +15,9 @@ class UpdaterView {
   virtual void SetBarPosition(int position) = 0;
   virtual void StartTimer() = 0;
   virtual void StopTimer() = 0;
-  // Takes at most one pending message of the thread and dispatches it,
-  // unless it is WM_QUIT or WM_CLOSE, which are dropped.
-  virtual void PumpOneMessage() = 0;
-  // Keeps the window alive for about this long.
-  virtual void PumpFor(unsigned milliseconds) = 0;
+  // Dispatches the thread's pending messages (WM_QUIT is dropped), first
+  // waiting at most this long for one to come.
+  virtual void WaitForInput(unsigned milliseconds) = 0;
   // True while a window with this title exists.
   virtual bool WindowExists(const std::string& title) = 0;
   // Sends WM_CLOSE to the window: the updater ends.

@@ -6,21 +6,28 @@
 #include <string>
 #include <vector>
 
+#include "fakes/fake_clock.h"
 #include "fakes/fake_internet.h"
 #include "fakes/fake_sockets.h"
+#include "fakes/memory_update_files.h"
 #include "fakes/recording_message_boxes.h"
 #include "fakes/recording_program_starter.h"
 
 namespace vantrel {
 namespace {
 
+using testing::FakeClock;
 using testing::FakeInternet;
 using testing::FakeSockets;
+using testing::MemoryUpdateFiles;
+using testing::Script;
 using testing::RecordingMessageBoxes;
 using testing::RecordingProgramStarter;
 
 constexpr char kCounterPage[] = "http://count.example/count.html?id=417";
 constexpr char kAppFolder[] = "C:\\Program Files\\Vantrel";
+constexpr char kUpdater[] = "C:\\Program Files\\Vantrel\\QorvUpDate.exe";
+constexpr char kVersionLine[] = "GET /%7ekvq0417/qorv/QORV.RQ HTTP/1.1";
 
 TEST(VersionRequestTest, IsExactlyTheFiveHeaderLinesAndTheBlankLine) {
   EXPECT_EQ(VersionRequest("update.example.kr"),
@@ -88,10 +95,14 @@ class UpdateCheckTest : public ::testing::Test {
     internet.log = &journal;
     sockets.log = &journal;
     internet.Serve(kCounterPage, "<html>hit</html>");
+    files.files[kUpdater] = "the updater";
   }
 
+  void Reply(const std::string& reply, std::size_t chunkSize = 4096) { sockets.Answer(kVersionLine, reply, chunkSize); }
+
   void Run() {
-    UpdateCheck check(UpdateCheckPorts{internet, sockets, messages, starter, [this] { journal.push_back("WM_CLOSE"); }},
+    UpdateCheck check(UpdateCheckPorts{internet, sockets, clock, files, messages, starter,
+                                       [this] { journal.push_back("WM_CLOSE"); }},
                       "update.example.kr", kCounterPage, kAppFolder);
     check.Run();
   }
@@ -99,26 +110,75 @@ class UpdateCheckTest : public ::testing::Test {
   std::vector<std::string> journal;
   FakeInternet internet;
   FakeSockets sockets;
+  FakeClock clock;
+  MemoryUpdateFiles files;
   RecordingMessageBoxes messages;
   RecordingProgramStarter starter;
 };
 
 TEST_F(UpdateCheckTest, VisitsTheCounterFirstThenAsksOnceForTheVersionFile) {
-  sockets.reply = Http("VersionQorv12");
+  Reply(Http("VersionQorv12"));
   Run();
-  EXPECT_EQ(journal, (std::vector<std::string>{"InternetOpen AddCount", std::string("OpenUrl ") + kCounterPage,
-                                               std::string("Close ") + kCounterPage, "InternetClose",
-                                               "Connect update.example.kr:80", "Send", "Receive", "CloseSocket"}));
+  EXPECT_EQ(journal, (std::vector<std::string>{"InternetOpen AddCount", std::string("Fetch ") + kCounterPage,
+                                               std::string("Drop ") + kCounterPage, "InternetClose",
+                                               "Exchange update.example.kr:80", "CloseSocket"}));
   ASSERT_EQ(sockets.sent.size(), 1u);
   EXPECT_EQ(sockets.sent[0], VersionRequest("update.example.kr"));
-  EXPECT_EQ(sockets.receiveSizes, std::vector<std::size_t>{1000});
-  EXPECT_EQ(sockets.timeouts, std::vector<unsigned>{0}) << "the check must wait for the server";
+  EXPECT_EQ(sockets.replyLimits, std::vector<std::size_t>{1000});
   EXPECT_TRUE(messages.shown.empty());
   EXPECT_TRUE(starter.started.empty());
 }
 
+TEST_F(UpdateCheckTest, ASilentCounterIsLeftBehindAndTheVersionIsStillAsked) {
+  Script silent;
+  silent.status = 0;
+  silent.end = Incoming::State::kWaiting;
+  internet.replies[kCounterPage] = silent;
+  Reply(Http("VersionQorv13"));
+  Run();
+  EXPECT_GE(clock.now - 1000, 5000u);
+  EXPECT_LT(clock.now - 1000, 5100u);
+  EXPECT_EQ(messages.shown.size(), 1u);
+}
+
+TEST_F(UpdateCheckTest, TheReplyIsReadUntilItIsCompleteHoweverItIsSplit) {
+  struct Case {
+    const char* name;
+    Script reply;
+    bool asks;
+  };
+  Script split = Script::Of(Http("VersionQorv13"), 10);
+  Script headersThenClose = Script::Of("HTTP/1.1 200 OK\r\n\r\nVersion", 100);
+  headersThenClose.chunks.push_back("Qorv13");
+  Script silentAfterBody = Script::Of("HTTP/1.1 200 OK\r\nConnection: keep-alive\r\n\r\nVersionQorv13", 7);
+  silentAfterBody.end = Incoming::State::kWaiting;
+  Script silentBeforeKey = Script::Of("HTTP/1.1 200 OK\r\n\r\nVersion", 100);
+  silentBeforeKey.end = Incoming::State::kWaiting;
+  Script endless;
+  endless.endlessChunk = "VersionQorv";
+  Script brokenAfterKey = Script::Of("HTTP/1.1 200 OK\r\n\r\nVersionQorv13\r\n", 100);
+  brokenAfterKey.end = Incoming::State::kFailed;
+  const Case cases[] = {
+      {"ten bytes at a time", split, true},
+      {"the body after the headers", headersThenClose, true},
+      {"kept open after the body", silentAfterBody, true},
+      {"silent before the key", silentBeforeKey, false},
+      {"endless", endless, false},
+      {"broken off after the key", brokenAfterKey, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    sockets.replies[kVersionLine] = c.reply;
+    messages.shown.clear();
+    clock.now = 1000;
+    Run();
+    EXPECT_EQ(messages.shown.size(), c.asks ? 1u : 0u);
+    EXPECT_LE(clock.now - 1000, 30000u) << "waited past the deadline";
+  }
+}
+
 TEST_F(UpdateCheckTest, AHigherVersionAsksAndYesStartsTheUpdaterThenClosesTheMainWindow) {
-  sockets.reply = Http("VersionQorv13");
+  Reply(Http("VersionQorv13"));
   messages.answer = mb::kIdYes;
   Run();
   ASSERT_EQ(messages.shown.size(), 1u);
@@ -127,7 +187,7 @@ TEST_F(UpdateCheckTest, AHigherVersionAsksAndYesStartsTheUpdaterThenClosesTheMai
   EXPECT_EQ(messages.shown[0].style, mb::kYesNo);
   ASSERT_EQ(starter.started.size(), 1u);
   EXPECT_EQ(starter.started[0].verb, "open");
-  EXPECT_EQ(starter.started[0].file, "QorvUpDate.exe");
+  EXPECT_EQ(starter.started[0].file, kUpdater);
   EXPECT_EQ(starter.started[0].parameters, "R.Q.X");
   EXPECT_EQ(starter.started[0].folder, kAppFolder);
   const std::vector<std::string> end(journal.end() - 2, journal.end());
@@ -135,15 +195,25 @@ TEST_F(UpdateCheckTest, AHigherVersionAsksAndYesStartsTheUpdaterThenClosesTheMai
 }
 
 TEST_F(UpdateCheckTest, TheCloseIsSentEvenWhenTheUpdaterCannotStart) {
-  sockets.reply = Http("VersionQorv13");
+  Reply(Http("VersionQorv13"));
   messages.answer = mb::kIdYes;
   starter.succeeds = false;
   Run();
   EXPECT_EQ(journal.back(), "WM_CLOSE");
 }
 
+TEST_F(UpdateCheckTest, WithoutAnUpdaterBesideTheProgramNothingIsStartedAndTheProgramGoesOn) {
+  files.files.clear();
+  files.files["QorvUpDate.exe"] = "an updater in the current folder";
+  Reply(Http("VersionQorv13"));
+  messages.answer = mb::kIdYes;
+  Run();
+  EXPECT_TRUE(starter.started.empty());
+  EXPECT_NE(journal.back(), "WM_CLOSE");
+}
+
 TEST_F(UpdateCheckTest, NoLeavesTheProgramAlone) {
-  sockets.reply = Http("VersionQorv13");
+  Reply(Http("VersionQorv13"));
   messages.answer = mb::kIdNo;
   Run();
   EXPECT_EQ(messages.shown.size(), 1u);
@@ -152,14 +222,14 @@ TEST_F(UpdateCheckTest, NoLeavesTheProgramAlone) {
 }
 
 TEST_F(UpdateCheckTest, AKeyBeyondTheFirstThousandBytesIsNoUpdate) {
-  sockets.reply = std::string(995, 'x') + "VersionQorv13";
+  Reply(std::string(995, 'x') + "VersionQorv13", 300);
   Run();
   EXPECT_TRUE(messages.shown.empty());
 }
 
 TEST_F(UpdateCheckTest, AFullBlockIsReadOnlyAsFarAsItArrived) {
   // The number would read 13 if the reader ran past the thousand bytes.
-  sockets.reply = std::string(988, 'x') + "VersionQorv1" + "3";
+  Reply(std::string(988, 'x') + "VersionQorv1" + "3", 300);
   Run();
   EXPECT_TRUE(messages.shown.empty());
 }
@@ -183,15 +253,17 @@ TEST_F(UpdateCheckTest, SilentFailures) {
     SCOPED_TRACE(c.name);
     FakeInternet freshInternet;
     FakeSockets freshSockets;
+    FakeClock freshClock;
     RecordingMessageBoxes freshMessages;
     RecordingProgramStarter freshStarter;
     freshInternet.opens = c.internetOpens;
     if (c.counterServed) freshInternet.Serve(kCounterPage, "hit");
     freshSockets.resolves = c.resolves;
-    freshSockets.reply = c.reply;
+    freshSockets.Answer(kVersionLine, c.reply);
     int closes = 0;
     UpdateCheck check(
-        UpdateCheckPorts{freshInternet, freshSockets, freshMessages, freshStarter, [&closes] { ++closes; }},
+        UpdateCheckPorts{freshInternet, freshSockets, freshClock, files, freshMessages, freshStarter,
+                         [&closes] { ++closes; }},
         "update.example.kr", kCounterPage, kAppFolder);
     check.Run();
     EXPECT_EQ(freshMessages.shown.size(), c.asks ? 1u : 0u);

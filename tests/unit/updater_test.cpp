@@ -1,11 +1,21 @@
 #include "updater/updater.h"
 
+#include "platform/program_header.h"
+#include "online/update_check.h"
+#include "updater/program_verdict.h"
+#include "updater/update_repair.h"
+
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <map>
+#include <set>
 #include <string>
 #include <vector>
 
+#include "fakes/fake_clock.h"
 #include "fakes/fake_internet.h"
+#include "fakes/fake_program_files.h"
 #include "fakes/fake_signature_checks.h"
 #include "fakes/fake_sockets.h"
 #include "fakes/memory_update_files.h"
@@ -16,13 +26,16 @@
 namespace vantrel {
 namespace {
 
+using testing::FakeClock;
 using testing::FakeInternet;
+using testing::FakeProgramFiles;
 using testing::FakeSignatureChecks;
 using testing::FakeSockets;
 using testing::MemoryUpdateFiles;
 using testing::RecordingMessageBoxes;
 using testing::RecordingProgramStarter;
 using testing::RecordingUpdaterView;
+using testing::Script;
 
 constexpr char kServer[] = "update.example.kr";
 constexpr char kProgramUrl[] = "http://update.example.kr/~kvq0417/qorv/Qorv.exe";
@@ -30,15 +43,24 @@ constexpr char kSignatureUrl[] = "http://update.example.kr/~kvq0417/qorv/Qorv.ex
 constexpr char kNotesUrl[] = "http://update.example.kr/~kvq0417/qorv/UpDateInf.txt";
 constexpr char kExe[] = "C:\\Vantrel\\Qorv.exe";
 constexpr char kBak[] = "C:\\Vantrel\\Qorv.bak";
+constexpr char kNew[] = "C:\\Vantrel\\Qorv.new";
 constexpr char kNotes[] = "C:\\Vantrel\\UpDateInf.Txt";
+constexpr char kSizeLine[] = "GET /%7ekvq0417/qorv/Qorv.exe HTTP/1.1";
+constexpr char kVersionLine[] = "GET /%7ekvq0417/qorv/QORV.RQ HTTP/1.1";
+constexpr char kConnectionMessage[] = "연결을할 수 없습니다\n홈페이지에 가셔서 직접 받으세요..";
+constexpr char kNotTheMakersMessage[] =
+    "받은 파일이 제작사의 프로그램이 아닙니다.\n지금 버전을 그대로 둡니다.\n홈페이지에 가셔서 직접 받으세요..";
+constexpr char kCannotReplaceMessage[] =
+    "Qorv.exe 파일을 바꿀 수 없습니다.\n지금 버전을 그대로 둡니다.\n폴더에 쓰기 권한이 있는지 확인하거나\n홈페이지에 가셔서 직접 받으세요.";
+constexpr std::uint16_t k64 = static_cast<std::uint16_t>(ProgramWidth::k64Bit);
+constexpr std::uint16_t k32 = static_cast<std::uint16_t>(ProgramWidth::k32Bit);
 
-// A Windows program's first bytes ("MZ", the PE header at 0x40), then filler.
-std::string ProgramBytes(std::size_t size, char filler) {
-  std::string bytes(size, filler);
-  bytes.replace(0, 2, "MZ");
-  bytes.replace(0x3C, 4, std::string("\x40\0\0\0", 4));
-  bytes.replace(0x40, 4, std::string("PE\0\0", 4));
-  return bytes;
+ProgramFacts Program(std::uint16_t machine, ProgramVersion version) { return ProgramFacts{true, machine, true, version}; }
+
+std::string VersionReply(long tenths) {
+  const std::string body = "VersionQorv" + std::to_string(tenths) + "\r\n";
+  return "HTTP/1.1 200 OK\r\nContent-Length: " + std::to_string(body.size()) + "\r\nConnection: keep-alive\r\n\r\n" +
+         body;
 }
 
 std::string SizeReply(std::int64_t size) {
@@ -48,7 +70,7 @@ std::string SizeReply(std::int64_t size) {
 }
 
 TEST(SizeRequestTest, IsExactlyTheSevenLines) {
-  EXPECT_EQ(SizeRequest("update.example.kr"),
+  EXPECT_EQ(SizeRequest("update.example.kr", "Qorv.exe"),
             "GET /%7ekvq0417/qorv/Qorv.exe HTTP/1.1\r\n"
             "Accept: */*\r\n"
             "Accept-Language: ko\r\n"
@@ -98,39 +120,132 @@ INSTANTIATE_TEST_SUITE_P(
         SizeCase{"FullThousandBytes", Padded("HTTP/1.1 200 OK\r\nContent-Length: 512000\r\nX-Pad: ", 1000), 512000, true},
         SizeCase{"LabelOnlyInTheBody", "HTTP/1.1 200 OK\r\nContent-Type: text/plain\r\n\r\nContent-Length: 5\r\n",
                  390000, false},
-        SizeCase{"LabelIsCaseSensitive", "HTTP/1.1 200 OK\r\ncontent-length: 400000\r\n\r\n", 390000, false},
+        SizeCase{"LengthLabelInAnyCase", "HTTP/1.1 200 OK\r\ncontent-length: 400000\r\n\r\n", 400000, true},
+        SizeCase{"RangeLabelInAnyCase", "HTTP/1.1 416 X\r\ncontent-range: bytes */400000\r\n\r\n", 400000, true},
         SizeCase{"NotHttp", "Content-Length: 400000\r\n\r\n", 390000, false},
         SizeCase{"Empty", "", 390000, false}),
     [](const ::testing::TestParamInfo<SizeCase>& info) { return std::string(info.param.name); });
 
-TEST(LooksLikeWindowsProgramTest, WantsTheDosAndThePeSignatures) {
-  EXPECT_TRUE(LooksLikeWindowsProgram(ProgramBytes(4096, 'x')));
-  EXPECT_TRUE(LooksLikeWindowsProgram(ProgramBytes(0x44, 'x')));
-  EXPECT_FALSE(LooksLikeWindowsProgram(ProgramBytes(0x44, 'x').substr(0, 0x43)));
-  EXPECT_FALSE(LooksLikeWindowsProgram("<html><body>404 Not Found</body></html>" + std::string(100, ' ')));
-  std::string noPe = ProgramBytes(4096, 'x');
-  noPe[0x41] = 'X';
-  EXPECT_FALSE(LooksLikeWindowsProgram(noPe));
-  std::string farOffset = ProgramBytes(4096, 'x');
-  farOffset.replace(0x3C, 4, std::string("\xFF\xFF\xFF\xFF", 4));
-  EXPECT_FALSE(LooksLikeWindowsProgram(farOffset));
-  EXPECT_FALSE(LooksLikeWindowsProgram(""));
+TEST(SizeRequestTest, TheThirtyTwoBitProgramHasANameOfItsOwn) {
+  EXPECT_TRUE(SizeRequest("update.example.kr", "Qorv32.exe").rfind("GET /%7ekvq0417/qorv/Qorv32.exe HTTP/1.1\r\n", 0) ==
+              0);
 }
 
-class UpdaterTest : public ::testing::Test {
+TEST(ProgramVerdictTest, OnlyTheAnnouncedNewerProgramOfTheOwnWidthIsInstalled) {
+  const ProgramVersion running = {1, 2, 0, 0};
+  struct Case {
+    const char* name;
+    ProgramFacts facts;
+    ProgramWidth width;
+    long announced;
+    ProgramVerdict verdict;
+  };
+  const Case cases[] = {
+      {"the announced newer program", Program(k64, {1, 3, 0, 0}), ProgramWidth::k64Bit, 13, ProgramVerdict::kInstall},
+      {"32-bit for the 32-bit updater", Program(k32, {1, 3, 0, 0}), ProgramWidth::k32Bit, 13, ProgramVerdict::kInstall},
+      {"a far newer one, announced", Program(k64, {12, 5, 0, 0}), ProgramWidth::k64Bit, 125, ProgramVerdict::kInstall},
+      {"64-bit for the 32-bit updater", Program(k64, {1, 3, 0, 0}), ProgramWidth::k32Bit, 13,
+       ProgramVerdict::kOtherWidth},
+      {"32-bit for the 64-bit updater", Program(k32, {1, 3, 0, 0}), ProgramWidth::k64Bit, 13,
+       ProgramVerdict::kOtherWidth},
+      {"an older one announced as 9.9", Program(k64, {1, 1, 0, 0}), ProgramWidth::k64Bit, 99,
+       ProgramVerdict::kNotNewer},
+      {"the running version again", Program(k64, {1, 2, 0, 0}), ProgramWidth::k64Bit, 12, ProgramVerdict::kNotNewer},
+      {"newer than running, not the one announced", Program(k64, {1, 4, 0, 0}), ProgramWidth::k64Bit, 13,
+       ProgramVerdict::kNotAnnounced},
+      {"announced with a build number", Program(k64, {1, 3, 0, 1}), ProgramWidth::k64Bit, 13,
+       ProgramVerdict::kNotAnnounced},
+      {"nothing announced", Program(k64, {1, 3, 0, 0}), ProgramWidth::k64Bit, 0, ProgramVerdict::kNotAnnounced},
+      {"no version resource", ProgramFacts{true, k64, false, {}}, ProgramWidth::k64Bit, 13, ProgramVerdict::kNoVersion},
+      {"not a whole program", ProgramFacts{}, ProgramWidth::k64Bit, 13, ProgramVerdict::kNotWhole},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(JudgeNewProgram(c.facts, c.width, running, c.announced), c.verdict);
+  }
+  EXPECT_EQ(AnnouncedVersion(13), (ProgramVersion{1, 3, 0, 0}));
+  EXPECT_EQ(AnnouncedVersion(-13), ProgramVersion{});
+}
+
+// A PE file of the given machine: DOS header, "PE\0\0" at 0x80, a COFF
+// header with an optional header of 0xF0 bytes, and sections of 0x200 bytes
+// each from 0x400 on.
+std::string PeFile(std::uint16_t machine, int sections) {
+  std::string file(0x400 + 0x200 * sections, '\0');
+  auto put = [&file](std::size_t at, std::uint32_t value, int size) {
+    for (int i = 0; i < size; ++i) file[at + i] = static_cast<char>((value >> (8 * i)) & 0xFF);
+  };
+  file[0] = 'M';
+  file[1] = 'Z';
+  put(0x3C, 0x80, 4);
+  file.replace(0x80, 4, std::string("PE\0\0", 4));
+  put(0x84, machine, 2);
+  put(0x86, static_cast<std::uint32_t>(sections), 2);
+  put(0x94, 0xF0, 2);
+  for (int i = 0; i < sections; ++i) {
+    const std::size_t section = 0x98 + 0xF0 + 40 * static_cast<std::size_t>(i);
+    put(section + 16, 0x200, 4);
+    put(section + 20, 0x400 + 0x200 * static_cast<std::uint32_t>(i), 4);
+  }
+  return file;
+}
+
+TEST(ProgramHeaderTest, TellsTheMachineOfAWholeProgramOnly) {
+  struct Case {
+    const char* name;
+    std::string file;
+    std::uint64_t size;  // 0: the file's own
+    bool whole;
+    std::uint16_t machine;
+  };
+  const std::string pe64 = PeFile(k64, 3);
+  std::string noPe = pe64;
+  noPe[0x81] = 'X';
+  std::string farOffset = pe64;
+  farOffset.replace(0x3C, 4, std::string("\xFF\xFF\xFF\x7F", 4));
+  std::string sectionBeyondHead = PeFile(k64, 3);
+  sectionBeyondHead[0x86] = static_cast<char>(200);
+  const Case cases[] = {
+      {"64-bit", pe64, 0, true, k64},
+      {"32-bit", PeFile(k32, 2), 0, true, k32},
+      {"cut short in its last section", pe64, pe64.size() - 1, false, 0},
+      {"a thousand-byte fragment", pe64.substr(0, 1000), 1000, false, 0},
+      {"no PE signature", noPe, 0, false, 0},
+      {"PE header beyond the file", farOffset, 0, false, 0},
+      {"section table beyond the head", sectionBeyondHead, 0, false, 0},
+      {"an error page", "<html><body>404 Not Found</body></html>" + std::string(100, ' '), 0, false, 0},
+      {"empty", "", 0, false, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::uint64_t size = c.size != 0 ? c.size : c.file.size();
+    const ProgramHeader header =
+        ReadProgramHeader(std::string_view(c.file).substr(0, kProgramHeaderBytes), size);
+    EXPECT_EQ(header.whole, c.whole);
+    EXPECT_EQ(header.machine, c.machine);
+  }
+}
+
+// The updater with every port faked, for one run.
+class UpdateBench {
  public:
-  UpdaterTest() {
+  UpdateBench() {
     files.files[kExe] = oldProgram;
+    programs.known[oldProgram] = Program(k64, {1, 2, 0, 0});
+    programs.known[newProgram] = Program(k64, {1, 3, 0, 0});
     internet.Serve(kProgramUrl, newProgram, 100000);
     internet.Serve(kNotesUrl, notesText, 10);
     internet.Serve(kSignatureUrl, signatures.signature, 7);
     signatures.signedBytes = newProgram;
-    sockets.reply = SizeReply(static_cast<std::int64_t>(newProgram.size()));
+    sockets.Answer(kSizeLine, SizeReply(static_cast<std::int64_t>(newProgram.size())));
+    sockets.Answer(kVersionLine, VersionReply(13));
+    view.clock = &clock;
   }
 
-  Updater& Make(const std::string& commandLine = "R.Q.X") {
+  Updater& Make(const std::string& commandLine = "R.Q.X", ProgramWidth width = ProgramWidth::k64Bit) {
     updater = std::make_unique<Updater>(
-        UpdaterPorts{view, messages, files, internet, sockets, starter, documents, signatures}, kServer, commandLine);
+        UpdaterPorts{view, messages, files, programs, internet, sockets, clock, starter, documents, signatures},
+        UpdaterSetup{kServer, commandLine, width, {1, 2, 0, 0}});
     return *updater;
   }
 
@@ -141,10 +256,25 @@ class UpdaterTest : public ::testing::Test {
     updater->OnTimer();
   }
 
-  void ExpectOldProgramBackAndNothingStarted() {
+  // Runs the update anew after arrange changed the fakes.
+  void RunAfter(const std::function<void(UpdateBench&)>& arrange) {
+    files.files = {{kExe, oldProgram}};
+    files.log.clear();
+    messages.shown.clear();
+    starter.started.clear();
+    documents.started.clear();
+    view.closes = 0;
+    arrange(*this);
+    RunAll();
+  }
+
+  void ExpectOldProgramKeptAndNothingStarted() {
     EXPECT_EQ(files.files.count(kExe), 1u);
-    if (files.files.count(kExe)) EXPECT_TRUE(files.files[kExe] == oldProgram) << "Qorv.exe is not the old program";
+    if (files.files.count(kExe)) {
+      EXPECT_TRUE(files.files[kExe] == oldProgram) << "Qorv.exe is not the old program";
+    }
     EXPECT_EQ(files.files.count(kBak), 0u);
+    EXPECT_EQ(files.files.count(kNew), 0u) << "the download stayed";
     EXPECT_TRUE(starter.started.empty());
     EXPECT_TRUE(documents.started.empty());
     EXPECT_EQ(view.closes, 1);
@@ -156,27 +286,47 @@ class UpdaterTest : public ::testing::Test {
     return texts;
   }
 
-  const std::string oldProgram = ProgramBytes(5000, 'o');
-  const std::string newProgram = ProgramBytes(250000, 'n');
+  std::vector<std::string> Fetched() const {
+    std::vector<std::string> fetched;
+    for (const std::string& call : internet.calls) {
+      if (call.rfind("Fetch ", 0) == 0) fetched.push_back(call.substr(6));
+    }
+    return fetched;
+  }
+
+  // Presses STOP at the given look at the transfer of url.
+  void StopAt(const std::string& url, int look) {
+    internet.beforeLook = [this, url, look](const std::string& at, int seen) {
+      if (at == url && seen == look) updater->Stop();
+    };
+  }
+
+  const std::string oldProgram = std::string(5000, 'o');
+  const std::string newProgram = std::string(250000, 'n');
   const std::string notesText = "Vantrel 1.3: faster cleaning.\r\n";
   RecordingUpdaterView view;
   RecordingMessageBoxes messages;
   MemoryUpdateFiles files;
+  FakeProgramFiles programs{files};
   FakeInternet internet;
   FakeSockets sockets;
+  FakeClock clock;
   RecordingProgramStarter starter;
   RecordingProgramStarter documents;
   FakeSignatureChecks signatures;
   std::unique_ptr<Updater> updater;
 };
 
+class UpdaterTest : public ::testing::Test, public UpdateBench {};
+
 TEST_F(UpdaterTest, AnyCommandLineButTheLaunchArgumentIsRefusedWithoutTouchingAFile) {
   for (const char* commandLine : {"", "r.q.x", "R.Q.X ", "R.Q.XX", "\"R.Q.X\"", "R.Q"}) {
     SCOPED_TRACE(commandLine);
     RecordingMessageBoxes freshMessages;
     RecordingUpdaterView freshView;
-    Updater refused(UpdaterPorts{freshView, freshMessages, files, internet, sockets, starter, documents, signatures}, kServer,
-                    commandLine);
+    Updater refused(
+        UpdaterPorts{freshView, freshMessages, files, programs, internet, sockets, clock, starter, documents, signatures},
+        UpdaterSetup{kServer, commandLine, ProgramWidth::k64Bit, {1, 2, 0, 0}});
     refused.Prepare();
     ASSERT_EQ(freshMessages.shown.size(), 1u);
     EXPECT_EQ(freshMessages.shown[0].text, "이 업데이트는 락(Lock)이 걸렸습니다.");
@@ -191,43 +341,63 @@ TEST_F(UpdaterTest, AnyCommandLineButTheLaunchArgumentIsRefusedWithoutTouchingAF
 
 TEST_F(UpdaterTest, AFolderWithoutQorvExeIsRefusedWithoutTouchingAFile) {
   files.files.clear();
-  files.files[kBak] = "stale";
   Make().Prepare();
   ASSERT_EQ(Texts(), std::vector<std::string>{"Qorv.exe 파일을 찾을 수 없습니다"});
   EXPECT_EQ(messages.shown[0].caption, "ERROR");
   EXPECT_EQ(messages.shown[0].style, mb::kIconHand);
   EXPECT_TRUE(files.log.empty());
-  EXPECT_EQ(files.files[kBak], "stale");
 }
 
-TEST_F(UpdaterTest, PreparingDeletesAStaleBackupMakesANewOneAndStartsTheTimer) {
-  files.files[kBak] = "stale";
+TEST_F(UpdaterTest, PreparingLeavesTheProgramInPlaceDropsAnOldDownloadAndStartsTheTimer) {
+  files.files[kBak] = "an earlier backup";
+  files.files[kNew] = "half of an earlier download";
   files.currentFolder = "C:\\Vantrel\\";
   Make().Prepare();
   EXPECT_EQ(updater->programFolder(), "C:\\Vantrel\\");
-  EXPECT_EQ(files.log, (std::vector<std::string>{std::string("remove ") + kBak,
-                                                 std::string("rename ") + kExe + " " + kBak}));
-  EXPECT_EQ(files.files[kBak], oldProgram);
-  EXPECT_EQ(files.files.count(kExe), 0u);
+  EXPECT_EQ(files.log, std::vector<std::string>{std::string("remove ") + kNew});
+  EXPECT_EQ(files.files[kExe], oldProgram);
+  EXPECT_EQ(files.files[kBak], "an earlier backup");
   EXPECT_EQ(view.statuses, std::vector<std::string>{"업데이트 준비..."});
   EXPECT_TRUE(view.timerRunning);
   EXPECT_EQ(updater->state(), Updater::State::kPrepared);
   EXPECT_TRUE(messages.shown.empty());
 }
 
-TEST_F(UpdaterTest, AFolderItCannotWriteKeepsEverythingAsItWas) {
-  files.readOnly = true;
+TEST_F(UpdaterTest, AnUpdateCutShortIsPutRightAtTheNextStart) {
+  const std::string fragment = newProgram.substr(0, 1000);
+  programs.known["a 32-bit program"] = Program(k32, {1, 3, 0, 0});
+  struct Case {
+    const char* name;
+    std::map<std::string, std::string> before;
+    std::set<std::string> held;
+    bool repaired;
+    std::map<std::string, std::string> after;
+  };
+  const Case cases[] = {
+      {"only the backup", {{kBak, oldProgram}}, {}, true, {{kExe, oldProgram}}},
+      {"a fragment as Qorv.exe", {{kExe, fragment}, {kBak, oldProgram}}, {}, true, {{kExe, oldProgram}}},
+      {"the other width's program", {{kExe, "a 32-bit program"}, {kBak, oldProgram}}, {}, true, {{kExe, oldProgram}}},
+      {"the new program swapped in, the backup not yet gone", {{kExe, newProgram}, {kBak, oldProgram}}, {}, true,
+       {{kExe, newProgram}, {kBak, oldProgram}}},
+      {"a fragment held open", {{kExe, fragment}, {kBak, oldProgram}}, {kExe}, false,
+       {{kExe, fragment}, {kBak, oldProgram}}},
+      {"nothing to put right", {{kExe, oldProgram}}, {}, true, {{kExe, oldProgram}}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    files.files = c.before;
+    files.held = c.held;
+    EXPECT_EQ(RepairInterruptedUpdate(files, programs, "C:\\Vantrel\\", ProgramWidth::k64Bit), c.repaired);
+    EXPECT_EQ(files.files, c.after);
+  }
+}
+
+TEST_F(UpdaterTest, TheUpdaterRepairsBeforeItLooksForQorvExe) {
+  files.files = {{kBak, oldProgram}};
   Make().Prepare();
-  ASSERT_EQ(messages.shown.size(), 1u);
-  EXPECT_EQ(messages.shown[0].text,
-            "Qorv.exe 파일을 바꿀 수 없습니다.\n폴더에 쓰기 권한이 있는지 확인하거나 홈페이지에 가셔서 직접 받으세요.");
-  EXPECT_EQ(messages.shown[0].caption, "ERROR");
-  EXPECT_EQ(messages.shown[0].style, mb::kIconHand);
-  EXPECT_FALSE(view.timerRunning);
-  EXPECT_EQ(view.closes, 1);
-  EXPECT_EQ(files.files.size(), 1u);
-  EXPECT_EQ(files.files[kExe], oldProgram);
-  EXPECT_TRUE(internet.calls.empty());
+  EXPECT_TRUE(messages.shown.empty());
+  EXPECT_EQ(files.files, (std::map<std::string, std::string>{{kExe, oldProgram}}));
+  EXPECT_EQ(updater->state(), Updater::State::kPrepared);
 }
 
 TEST_F(UpdaterTest, TheFirstTickOnlyCountsTheSecondRunsTheUpdate) {
@@ -249,16 +419,15 @@ TEST_F(UpdaterTest, ACompleteUpdateReplacesTheProgramShowsTheNotesAndStartsIt) {
   EXPECT_EQ(view.statuses, (std::vector<std::string>{"업데이트 준비...", "서버에 연결중...", "서버에 연결 완료.",
                                                      "다운로드 시작.", "다운로드 중...", "업데이트 완료!"}));
   EXPECT_EQ(internet.calls.front(), "InternetOpen QorvVersionUp");
-  EXPECT_EQ(internet.calls[1], std::string("OpenUrl ") + kProgramUrl);
-  EXPECT_EQ(sockets.calls.front(), "Connect update.example.kr:80");
-  EXPECT_EQ(sockets.sent, std::vector<std::string>{SizeRequest(kServer)});
-  EXPECT_EQ(sockets.receiveSizes, std::vector<std::size_t>{1000});
-  EXPECT_EQ(sockets.timeouts, std::vector<unsigned>{30000});
+  EXPECT_EQ(Fetched(), (std::vector<std::string>{kProgramUrl, kSignatureUrl, kNotesUrl}));
+  EXPECT_EQ(sockets.sent, (std::vector<std::string>{SizeRequest(kServer, "Qorv.exe"), VersionRequest(kServer)}));
+  EXPECT_EQ(sockets.replyLimits, (std::vector<std::size_t>{1000, 1000}));
   EXPECT_EQ(view.barResets, 1);
-  EXPECT_EQ(view.positions, (std::vector<int>{40, 80, 100, 100, 100}));
+  EXPECT_EQ(view.positions, (std::vector<int>{40, 80, 100, 100}));
   EXPECT_TRUE(files.files[kExe] == newProgram);
   EXPECT_EQ(files.files[kNotes], notesText);
   EXPECT_EQ(files.files.count(kBak), 0u);
+  EXPECT_EQ(files.files.count(kNew), 0u);
   ASSERT_EQ(documents.started.size(), 1u);
   EXPECT_EQ(documents.started[0].verb, "");
   EXPECT_EQ(documents.started[0].file, kNotes);
@@ -266,7 +435,7 @@ TEST_F(UpdaterTest, ACompleteUpdateReplacesTheProgramShowsTheNotesAndStartsIt) {
   EXPECT_EQ(documents.started[0].folder, "");
   ASSERT_EQ(starter.started.size(), 1u);
   EXPECT_EQ(starter.started[0].verb, "open");
-  EXPECT_EQ(starter.started[0].file, "Qorv.exe");
+  EXPECT_EQ(starter.started[0].file, kExe) << "started by its full path";
   EXPECT_EQ(starter.started[0].parameters, "");
   EXPECT_EQ(starter.started[0].folder, "C:\\Vantrel\\");
   EXPECT_TRUE(messages.shown.empty());
@@ -274,120 +443,269 @@ TEST_F(UpdaterTest, ACompleteUpdateReplacesTheProgramShowsTheNotesAndStartsIt) {
   EXPECT_EQ(updater->state(), Updater::State::kDone);
 }
 
-TEST_F(UpdaterTest, TheSignatureIsCheckedOverTheWholeProgramBeforeTheNotesAndTheBackupGo) {
+TEST_F(UpdaterTest, TheOldProgramStaysUntouchedUntilOneRenameSwapsTheCheckedDownloadIn) {
+  files.files[kBak] = "an earlier backup";
+  internet.beforeLook = [this](const std::string&, int) {
+    EXPECT_TRUE(files.files[kExe] == oldProgram) << "Qorv.exe changed during a transfer";
+  };
   RunAll();
-  EXPECT_EQ(signatures.started, 1);
   EXPECT_EQ(signatures.verifications, 1);
   EXPECT_TRUE(signatures.lastChecked == newProgram);
-  std::vector<std::string> opened;
-  for (const std::string& call : internet.calls) {
-    if (call.rfind("OpenUrl ", 0) == 0) opened.push_back(call.substr(8));
+  std::vector<std::string> changes;
+  for (const std::string& change : files.log) {
+    if (change.find(kNotes) == std::string::npos) changes.push_back(change);
   }
-  EXPECT_EQ(opened, (std::vector<std::string>{kProgramUrl, kSignatureUrl, kNotesUrl}));
+  EXPECT_EQ(changes, (std::vector<std::string>{std::string("create ") + kNew, std::string("remove ") + kBak,
+                                               std::string("rename ") + kExe + " " + kBak,
+                                               std::string("rename ") + kNew + " " + kExe,
+                                               std::string("remove ") + kBak}));
+  EXPECT_EQ(updater->state(), Updater::State::kDone);
+}
+
+TEST_F(UpdaterTest, TheThirtyTwoBitUpdaterAsksForTheProgramUnderItsOwnName) {
+  programs.known[newProgram] = Program(k32, {1, 3, 0, 0});
+  internet.Serve("http://update.example.kr/~kvq0417/qorv/Qorv32.exe", newProgram, 100000);
+  internet.Serve("http://update.example.kr/~kvq0417/qorv/Qorv32.exe.sig", signatures.signature);
+  sockets.Answer("GET /%7ekvq0417/qorv/Qorv32.exe HTTP/1.1", SizeReply(static_cast<std::int64_t>(newProgram.size())));
+  programs.known[oldProgram] = Program(k32, {1, 2, 0, 0});
+  Make("R.Q.X", ProgramWidth::k32Bit).Prepare();
+  updater->OnTimer();
+  updater->OnTimer();
+  EXPECT_EQ(Fetched(), (std::vector<std::string>{"http://update.example.kr/~kvq0417/qorv/Qorv32.exe",
+                                                 "http://update.example.kr/~kvq0417/qorv/Qorv32.exe.sig", kNotesUrl}));
+  EXPECT_EQ(sockets.sent[0], SizeRequest(kServer, "Qorv32.exe"));
+  EXPECT_TRUE(files.files[kExe] == newProgram);
   EXPECT_EQ(updater->state(), Updater::State::kDone);
 }
 
 TEST_F(UpdaterTest, WithoutANamedSizeTheBarIsScaledToTheFallback) {
-  sockets.reply = "HTTP/1.1 416 Requested Range Not Satisfiable\r\nContent-Length: 197\r\n\r\n";
+  sockets.Answer(kSizeLine, "HTTP/1.1 416 Requested Range Not Satisfiable\r\nContent-Length: 197\r\n\r\n");
   RunAll();
   // 100000 of 390000 is 25 %, 200000 is 51 %, 250000 is 64 %.
-  EXPECT_EQ(view.positions, (std::vector<int>{25, 51, 64, 64, 100}));
+  EXPECT_EQ(view.positions, (std::vector<int>{25, 51, 64, 100}));
   EXPECT_EQ(updater->state(), Updater::State::kDone);
 }
 
-TEST_F(UpdaterTest, ConnectionFailuresPutTheOldProgramBackAfterTheirMessage) {
+TEST_F(UpdaterTest, ASizeOrVersionReplyInPiecesIsReadWhole) {
+  sockets.Answer(kSizeLine, SizeReply(static_cast<std::int64_t>(newProgram.size())), 3);
+  sockets.Answer(kVersionLine, VersionReply(13), 5);
+  RunAll();
+  EXPECT_EQ(view.positions.front(), 40);
+  EXPECT_EQ(updater->state(), Updater::State::kDone);
+}
+
+TEST_F(UpdaterTest, ConnectionFailuresLeaveTheOldProgramAfterTheirMessage) {
   struct Case {
     const char* name;
-    bool internetOpens;
-    bool programServed;
-    bool resolves;
+    std::function<void(UpdateBench&)> arrange;
     const char* message;
   };
+  Script silent;
+  silent.end = Incoming::State::kWaiting;
+  Script trickle;
+  for (int i = 0; i < 100000; ++i) trickle.chunks.push_back("n");
   const Case cases[] = {
-      {"InternetOpenA fails", false, true, true, "인터넷에 연결할 수 없습니다"},
-      {"program address fails", true, false, true, "연결을할 수 없습니다\n홈페이지에 가셔서 직접 받으세요.."},
-      {"name lookup fails", true, true, false, "서버 경로를 찾을수 없습니다.\n홈페이지에 가셔서 직접 받아주십시오."},
+      {"InternetOpenA fails", [](UpdateBench& t) { t.internet.opens = false; }, "인터넷에 연결할 수 없습니다"},
+      {"name lookup fails", [](UpdateBench& t) { t.sockets.resolves = false; },
+       "서버 경로를 찾을수 없습니다.\n홈페이지에 가셔서 직접 받아주십시오."},
+      {"program address fails", [](UpdateBench& t) { t.internet.replies.erase(kProgramUrl); }, kConnectionMessage},
+      {"a read fails",
+       [](UpdateBench& t) { t.internet.replies[kProgramUrl].end = Incoming::State::kFailed; }, kConnectionMessage},
+      {"fewer bytes than the server named",
+       [](UpdateBench& t) {
+         t.sockets.Answer(kSizeLine, SizeReply(static_cast<std::int64_t>(t.newProgram.size()) + 1));
+       },
+       kConnectionMessage},
+      {"an error page", [](UpdateBench& t) { t.internet.Serve(kProgramUrl, t.newProgram, 100000, 404); },
+       kConnectionMessage},
+      {"a silent program server", [silent](UpdateBench& t) { t.internet.replies[kProgramUrl] = silent; },
+       kConnectionMessage},
+      {"a trickle past its time", [trickle](UpdateBench& t) { t.internet.replies[kProgramUrl] = trickle; },
+       kConnectionMessage},
+      {"a silent signature server", [silent](UpdateBench& t) { t.internet.replies[kSignatureUrl] = silent; },
+       kConnectionMessage},
+      {"a read of the signature fails",
+       [](UpdateBench& t) { t.internet.replies[kSignatureUrl].end = Incoming::State::kFailed; }, kConnectionMessage},
+      {"no version file", [](UpdateBench& t) { t.sockets.replies.erase(kVersionLine); }, kConnectionMessage},
+      {"a silent version file", [silent](UpdateBench& t) { t.sockets.replies[kVersionLine] = silent; },
+       kConnectionMessage},
+      {"a write fails", [](UpdateBench& t) { t.files.failingWrite = 1; }, kCannotReplaceMessage},
+      {"the download cannot be created", [](UpdateBench& t) { t.files.readOnly = true; }, kCannotReplaceMessage},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    files.files = {{kExe, oldProgram}};
-    messages.shown.clear();
-    starter.started.clear();
-    view.closes = 0;
-    internet.opens = c.internetOpens;
-    if (!c.programServed) internet.replies.erase(kProgramUrl);
-    sockets.resolves = c.resolves;
-    RunAll();
-    EXPECT_EQ(Texts(), std::vector<std::string>{c.message});
-    EXPECT_EQ(messages.shown[0].caption, "ERROR");
-    ExpectOldProgramBackAndNothingStarted();
-    EXPECT_EQ(updater->state(), Updater::State::kFailed);
-    internet.Serve(kProgramUrl, newProgram, 100000);
+    UpdateBench fresh;
+    fresh.RunAfter(c.arrange);
+    EXPECT_EQ(fresh.Texts(), std::vector<std::string>{c.message});
+    EXPECT_EQ(fresh.messages.shown[0].caption, "ERROR");
+    fresh.ExpectOldProgramKeptAndNothingStarted();
+    EXPECT_EQ(fresh.files.files.count(kNotes), 0u) << "the notes came after a broken download";
+    EXPECT_EQ(fresh.updater->state(), Updater::State::kFailed);
+    EXPECT_LE(fresh.clock.now - 1000, 30000u + 250000u * 1000 / 2048 + 1000) << "waited past every deadline";
   }
 }
 
-TEST_F(UpdaterTest, ABrokenDownloadIsNoSuccess) {
+TEST_F(UpdaterTest, ADownloadThatIsNotTheMakersProgramSaysSo) {
   struct Case {
     const char* name;
-    std::function<void(UpdaterTest&)> arrange;
+    std::function<void(UpdateBench&)> arrange;
   };
+  Script endless;
+  endless.endlessChunk = std::string(100000, 'e');
   const Case cases[] = {
-      {"a read fails", [](UpdaterTest& t) { t.internet.replies[kProgramUrl].failingRead = 1; }},
-      {"fewer bytes than the server named",
-       [](UpdaterTest& t) { t.sockets.reply = SizeReply(static_cast<std::int64_t>(t.newProgram.size()) + 1); }},
-      {"more bytes than the server named",
-       [](UpdaterTest& t) { t.sockets.reply = SizeReply(static_cast<std::int64_t>(t.newProgram.size()) - 1); }},
-      {"an error page", [](UpdaterTest& t) { t.internet.Serve(kProgramUrl, ProgramBytes(250000, 'n'), 100000, 404); }},
-      {"not a Windows program",
-       [](UpdaterTest& t) { t.internet.Serve(kProgramUrl, std::string(250000, '<'), 100000); }},
-      {"a write fails", [](UpdaterTest& t) { t.files.failingWrite = 1; }},
-      {"no signature on the server", [](UpdaterTest& t) { t.internet.replies.erase(kSignatureUrl); }},
-      {"an error page for the signature",
-       [](UpdaterTest& t) { t.internet.Serve(kSignatureUrl, t.signatures.signature, 100, 404); }},
-      {"a read of the signature fails", [](UpdaterTest& t) { t.internet.replies[kSignatureUrl].failingRead = 1; }},
-      {"a signature that does not match", [](UpdaterTest& t) { t.internet.Serve(kSignatureUrl, "forged", 100); }},
+      {"no signature on the server", [](UpdateBench& t) { t.internet.Serve(kSignatureUrl, "<html>404</html>", 100, 404); }},
+      {"a signature that does not match", [](UpdateBench& t) { t.internet.Serve(kSignatureUrl, "forged", 100); }},
       {"a program other than the one signed",
-       [](UpdaterTest& t) { t.signatures.signedBytes = ProgramBytes(250000, 'm'); }},
+       [](UpdateBench& t) { t.signatures.signedBytes = std::string(250000, 'm'); }},
       {"an endless signature",
-       [](UpdaterTest& t) { t.internet.Serve(kSignatureUrl, std::string(5000, 's') + t.signatures.signature, 1000); }},
+       [](UpdateBench& t) { t.internet.Serve(kSignatureUrl, std::string(5000, 's') + t.signatures.signature, 1000); }},
+      {"more bytes than the server named",
+       [](UpdateBench& t) {
+         t.sockets.Answer(kSizeLine, SizeReply(static_cast<std::int64_t>(t.newProgram.size()) - 1));
+       }},
+      {"an older signed program announced as newer",
+       [](UpdateBench& t) {
+         t.programs.known[t.newProgram] = Program(k64, {1, 1, 0, 0});
+         t.sockets.Answer(kVersionLine, VersionReply(99));
+       }},
+      {"the running version again", [](UpdateBench& t) { t.programs.known[t.newProgram] = Program(k64, {1, 2, 0, 0}); }},
+      {"a newer program than the one announced",
+       [](UpdateBench& t) { t.programs.known[t.newProgram] = Program(k64, {1, 4, 0, 0}); }},
+      {"the 32-bit program for the 64-bit updater",
+       [](UpdateBench& t) { t.programs.known[t.newProgram] = Program(k32, {1, 3, 0, 0}); }},
+      {"no version resource",
+       [](UpdateBench& t) { t.programs.known[t.newProgram] = ProgramFacts{true, k64, false, {}}; }},
+      {"not a whole program", [](UpdateBench& t) { t.programs.known.erase(t.newProgram); }},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    UpdaterTest& self = *this;
-    signatures.signedBytes = newProgram;
-    files.files = {{kExe, oldProgram}};
-    files.failingWrite = -1;
-    files.writes = 0;
-    messages.shown.clear();
-    view.closes = 0;
-    internet.Serve(kProgramUrl, newProgram, 100000);
-    sockets.reply = SizeReply(static_cast<std::int64_t>(newProgram.size()));
-    c.arrange(self);
-    RunAll();
-    EXPECT_EQ(Texts(), std::vector<std::string>{"연결을할 수 없습니다\n홈페이지에 가셔서 직접 받으세요.."});
-    ExpectOldProgramBackAndNothingStarted();
-    EXPECT_EQ(files.files.count(kNotes), 0u) << "the notes came after a broken download";
-    EXPECT_EQ(updater->state(), Updater::State::kFailed);
+    UpdateBench fresh;
+    fresh.RunAfter(c.arrange);
+    EXPECT_EQ(fresh.Texts(), std::vector<std::string>{kNotTheMakersMessage});
+    fresh.ExpectOldProgramKeptAndNothingStarted();
+    EXPECT_EQ(fresh.updater->state(), Updater::State::kFailed);
   }
 }
 
-TEST_F(UpdaterTest, StopAnsweredYesDuringTheProgramPutsTheOldOneBack) {
-  messages.answer = mb::kIdYes;
-  view.onPump = [this](int pump) {
-    if (pump == 2) updater->Stop();
+TEST_F(UpdaterTest, AProgramDownloadStopsAtTheNamedSizeOrSixteenMegabytes) {
+  struct Case {
+    const char* name;
+    std::string sizeReply;
+    std::size_t cap;
   };
-  RunAll();
-  EXPECT_EQ(Texts(), std::vector<std::string>{"중지합니까?"});
-  EXPECT_EQ(messages.shown[0].caption, "중지");
-  EXPECT_EQ(messages.shown[0].style, mb::kYesNo);
-  ExpectOldProgramBackAndNothingStarted();
-  EXPECT_EQ(updater->state(), Updater::State::kCancelled);
+  const Case cases[] = {
+      {"named size", SizeReply(250000), 250000},
+      {"no size", "HTTP/1.1 416 Requested Range Not Satisfiable\r\n\r\n", 16u * 1024 * 1024},
+      {"a size past the limit", SizeReply(1LL << 40), 16u * 1024 * 1024},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    UpdateBench fresh;
+    Script endless;
+    endless.endlessChunk = std::string(65536, 'e');
+    fresh.RunAfter([&](UpdateBench& t) {
+      t.internet.replies[kProgramUrl] = endless;
+      t.sockets.Answer(kSizeLine, c.sizeReply);
+    });
+    EXPECT_EQ(fresh.files.largest[kNew], c.cap) << "the download grew past its limit";
+    EXPECT_EQ(fresh.Texts(), std::vector<std::string>{kNotTheMakersMessage});
+    fresh.ExpectOldProgramKeptAndNothingStarted();
+  }
+}
+
+TEST_F(UpdaterTest, AFullDiskSaysSoAndLeavesTheOldProgram) {
+  for (const char* during : {"program", "notes"}) {
+    SCOPED_TRACE(during);
+    UpdateBench fresh;
+    fresh.RunAfter([&](UpdateBench& t) {
+      t.files.diskSize = std::string(during) == "program" ? 100000 : t.oldProgram.size() + t.newProgram.size() + 5;
+    });
+    EXPECT_EQ(fresh.Texts(), std::vector<std::string>{"디스크 공간이 부족합니다.\n지금 버전을 그대로 둡니다."});
+    fresh.ExpectOldProgramKeptAndNothingStarted();
+    EXPECT_EQ(fresh.files.files.count(kNotes), 0u);
+  }
+}
+
+TEST_F(UpdaterTest, ASwapThatCannotCompletePutsTheFolderBackAndSaysWhereItStands) {
+  struct Case {
+    const char* name;
+    std::set<std::string> held;
+    const char* message;
+    std::map<std::string, std::string> after;
+  };
+  const Case cases[] = {
+      {"Qorv.exe cannot be moved aside", {kExe}, kCannotReplaceMessage, {{kExe, ""}}},
+      {"the download cannot take its name", {kNew}, kCannotReplaceMessage, {{kExe, ""}, {kNew, ""}}},
+      {"nor can the old program come back", {kNew, kBak}, "Qorv.exe 파일을 되돌릴 수 없습니다.\n지금 버전은 Qorv.bak 파일로 남아 있습니다.\n이 파일의 이름을 Qorv.exe로 바꾸세요.",
+       {{kBak, ""}, {kNew, ""}}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    UpdateBench fresh;
+    fresh.internet.beforeLook = [&fresh, &c](const std::string& url, int) {
+      if (url == kNotesUrl) fresh.files.held = c.held;
+    };
+    fresh.RunAll();
+    EXPECT_EQ(fresh.Texts(), std::vector<std::string>{c.message});
+    std::map<std::string, std::string> after;
+    for (const auto& [path, bytes] : fresh.files.files) {
+      if (path != kNotes) after[path] = "";
+    }
+    EXPECT_EQ(after, c.after);
+    if (fresh.files.files.count(kExe)) {
+      EXPECT_TRUE(fresh.files.files[kExe] == fresh.oldProgram);
+    }
+    if (fresh.files.files.count(kBak)) {
+      EXPECT_TRUE(fresh.files.files[kBak] == fresh.oldProgram);
+    }
+    EXPECT_TRUE(fresh.starter.started.empty());
+    EXPECT_EQ(fresh.updater->state(), Updater::State::kFailed);
+  }
+}
+
+TEST_F(UpdaterTest, StopAnsweredYesLeavesTheOldProgramWhereverItIsPressed) {
+  struct Case {
+    const char* name;
+    std::function<void(UpdateBench&)> arrange;
+  };
+  Script silent;
+  silent.end = Incoming::State::kWaiting;
+  const Case cases[] = {
+      {"a silent size request",
+       [silent](UpdateBench& t) {
+         t.sockets.replies[kSizeLine] = silent;
+         t.view.onWait = [&t](int wait) {
+           if (wait == 3) t.updater->Stop();
+         };
+       }},
+      {"the program", [](UpdateBench& t) { t.StopAt(kProgramUrl, 1); }},
+      {"a silent program server",
+       [silent](UpdateBench& t) {
+         t.internet.replies[kProgramUrl] = silent;
+         t.StopAt(kProgramUrl, 5);
+       }},
+      {"the signature", [](UpdateBench& t) { t.StopAt(kSignatureUrl, 1); }},
+      {"the notes", [](UpdateBench& t) { t.StopAt(kNotesUrl, 1); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    UpdateBench fresh;
+    fresh.messages.answer = mb::kIdYes;
+    fresh.RunAfter(c.arrange);
+    EXPECT_EQ(fresh.Texts(), std::vector<std::string>{"중지합니까?"});
+    EXPECT_EQ(fresh.messages.shown[0].caption, "중지");
+    EXPECT_EQ(fresh.messages.shown[0].style, mb::kYesNo);
+    fresh.ExpectOldProgramKeptAndNothingStarted();
+    EXPECT_EQ(fresh.files.files.count(kNotes), 0u);
+    EXPECT_EQ(fresh.updater->state(), Updater::State::kCancelled);
+    EXPECT_LT(fresh.clock.now - 1000, 1000u) << "the question came late";
+  }
 }
 
 TEST_F(UpdaterTest, StopAnsweredNoGoesOnWhereItWas) {
   messages.answer = mb::kIdNo;
-  view.onPump = [this](int pump) {
-    if (pump == 1 || pump == 6) updater->Stop();  // once in the program, once in the notes
+  internet.beforeLook = [this](const std::string& url, int look) {
+    if ((url == kProgramUrl || url == kNotesUrl) && look == 1) updater->Stop();
   };
   RunAll();
   EXPECT_EQ(Texts(), (std::vector<std::string>{"중지합니까?", "중지합니까?"}));
@@ -397,57 +715,64 @@ TEST_F(UpdaterTest, StopAnsweredNoGoesOnWhereItWas) {
   EXPECT_EQ(updater->state(), Updater::State::kDone);
 }
 
-TEST_F(UpdaterTest, StopAnsweredYesDuringTheNotesPutsTheOldOneBackAndDropsTheNotes) {
-  messages.answer = mb::kIdYes;
-  view.onPump = [this](int pump) {
-    if (pump == 5) updater->Stop();  // four pumps for the program, then the notes
+TEST_F(UpdaterTest, ClosingTheWindowDuringATransferEndsItAtOnceWithoutAQuestion) {
+  internet.beforeLook = [this](const std::string& url, int look) {
+    if (url == kProgramUrl && look == 1) updater->OnClose();
   };
   RunAll();
-  EXPECT_EQ(Texts(), std::vector<std::string>{"중지합니까?"});
-  ExpectOldProgramBackAndNothingStarted();
-  EXPECT_EQ(files.files.count(kNotes), 0u);
+  EXPECT_TRUE(messages.shown.empty());
+  ExpectOldProgramKeptAndNothingStarted();
   EXPECT_EQ(updater->state(), Updater::State::kCancelled);
+}
+
+TEST_F(UpdaterTest, NotesStopAtTheirLimitAndAreStillShown) {
+  Script endless;
+  endless.endlessChunk = std::string(10000, 'r');
+  internet.replies[kNotesUrl] = endless;
+  RunAll();
+  EXPECT_EQ(files.files[kNotes].size(), 65536u);
+  EXPECT_EQ(documents.started.size(), 1u);
+  EXPECT_TRUE(files.files[kExe] == newProgram);
+  EXPECT_EQ(updater->state(), Updater::State::kDone);
 }
 
 TEST_F(UpdaterTest, NotesThatCannotBeOpenedLeaveAnEmptyFileThatIsNotShown) {
   for (int status : {0, 404}) {
     SCOPED_TRACE(status);
-    files.files = {{kExe, oldProgram}};
-    internet.Serve(kSignatureUrl, signatures.signature, 7);
-    documents.started.clear();
-    if (status == 0) {
-      internet.replies.erase(kNotesUrl);
-    } else {
-      internet.Serve(kNotesUrl, "<html>404</html>", 100, status);
-    }
-    RunAll();
-    EXPECT_EQ(files.files[kNotes], "");
-    EXPECT_TRUE(documents.started.empty());
-    EXPECT_TRUE(files.files[kExe] == newProgram);
-    EXPECT_EQ(updater->state(), Updater::State::kDone);
+    UpdateBench fresh;
+    fresh.RunAfter([status](UpdateBench& t) {
+      if (status == 0) {
+        t.internet.replies.erase(kNotesUrl);
+      } else {
+        t.internet.Serve(kNotesUrl, "<html>404</html>", 100, status);
+      }
+    });
+    EXPECT_EQ(fresh.files.files[kNotes], "");
+    EXPECT_TRUE(fresh.documents.started.empty());
+    EXPECT_TRUE(fresh.files.files[kExe] == fresh.newProgram);
+    EXPECT_EQ(fresh.updater->state(), Updater::State::kDone);
   }
 }
 
 TEST_F(UpdaterTest, TheNewProgramStartsOnlyOnceTheOldOnesWindowIsGone) {
   view.windowPolls = 3;
   RunAll();
-  EXPECT_EQ(view.waitedMs, 300u);
   EXPECT_EQ(view.windowTitlesAsked.back(), "Vantrel V.ZEL");
+  EXPECT_EQ(view.windowTitlesAsked.size(), 4u);
   EXPECT_EQ(starter.started.size(), 1u);
 }
 
 TEST_F(UpdaterTest, TheWaitForTheOldProgramIsBounded) {
   view.windowPolls = 1000000;
   RunAll();
-  EXPECT_EQ(view.waitedMs, 10000u);
+  EXPECT_EQ(view.windowTitlesAsked.size(), 101u);
   EXPECT_EQ(starter.started.size(), 1u);
 }
 
-TEST_F(UpdaterTest, ClosingTheWindowBeforeTheUpdatePutsTheBackupBack) {
+TEST_F(UpdaterTest, ClosingTheWindowBeforeTheUpdateLeavesEverything) {
   Make().Prepare();
   updater->OnClose();
-  EXPECT_EQ(files.files[kExe], oldProgram);
-  EXPECT_EQ(files.files.count(kBak), 0u);
+  EXPECT_EQ(files.files, (std::map<std::string, std::string>{{kExe, oldProgram}}));
   EXPECT_EQ(updater->state(), Updater::State::kCancelled);
 }
 
@@ -456,6 +781,7 @@ TEST_F(UpdaterTest, ClosingTheWindowAfterTheUpdateChangesNothing) {
   updater->OnClose();
   EXPECT_TRUE(files.files[kExe] == newProgram);
   EXPECT_EQ(files.files.count(kBak), 0u);
+  EXPECT_EQ(updater->state(), Updater::State::kDone);
 }
 
 }  // namespace

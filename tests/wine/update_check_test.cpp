@@ -257,5 +257,66 @@ TEST_F(UpdateCheckOwnServerTest, EndingWhileTheQuestionIsOpenDoesNotWaitForIt) {
   EXPECT_TRUE(StandInStarts(folder, "QorvUpDate").empty());
 }
 
+TEST_F(UpdateCheckOwnServerTest, AVersionReplyInTwoPiecesIsSeen) {
+  LoopbackServer server([](SOCKET connection, const std::string& request) {
+    if (StartsWith(request, "GET /count.html")) return AnswerCounter(connection);
+    SendAll(connection, "HTTP/1.1 200 OK\r\nContent-Length: 13\r\n\r\n");
+    Sleep(200);
+    SendAll(connection, "VersionQorv13");
+  });
+  ASSERT_TRUE(server.Listening()) << "port 80 is taken";
+  Start();
+  ASSERT_FALSE(HasFatalFailure());
+  HWND box = WaitForQuestion();
+  ASSERT_NE(box, nullptr) << "the offer in the second piece was lost";
+  EXPECT_EQ(MessageBoxText(box), Question("1.3"));
+  PressButton(box, IDNO);
+  CloseAndExpectExit();
+}
+
+TEST_F(UpdateCheckOwnServerTest, ACounterThatNeverAnswersDoesNotStopTheVersionRequest) {
+  HANDLE stop = nullptr;
+  LoopbackServer server([&stop](SOCKET connection, const std::string& request) {
+    if (StartsWith(request, "GET /count.html")) {
+      WaitForSingleObject(stop, INFINITE);
+      return;
+    }
+    SendAll(connection, "HTTP/1.1 200 OK\r\nContent-Length: 13\r\nConnection: close\r\n\r\nVersionQorv13");
+  });
+  stop = server.StopEvent();
+  ASSERT_TRUE(server.Listening()) << "port 80 is taken";
+  Start();
+  ASSERT_FALSE(HasFatalFailure());
+  HWND box = WaitForQuestion();
+  ASSERT_NE(box, nullptr) << "the silent counter held the version request up";
+  PressButton(box, IDNO);
+  CloseAndExpectExit();
+}
+
+TEST_F(UpdateCheckOwnServerTest, YesStartsOnlyTheUpdaterBesideTheProgram) {
+  // Started from a shortcut whose "Start in" holds a QorvUpDate.exe, from a
+  // folder without one.
+  ASSERT_TRUE(DeleteFileA((folder + "QorvUpDate.exe").c_str()));
+  const std::string elsewhere = MakeFolder(folder + "start_in");
+  ASSERT_TRUE(
+      CopyFileA(TestBuildFile("stand_in_program.exe").c_str(), (elsewhere + "QorvUpDate.exe").c_str(), FALSE));
+  LoopbackServer server([](SOCKET connection, const std::string& request) {
+    if (StartsWith(request, "GET /count.html")) return AnswerCounter(connection);
+    SendAll(connection, "HTTP/1.1 200 OK\r\nContent-Length: 13\r\nConnection: close\r\n\r\nVersionQorv13");
+  });
+  ASSERT_TRUE(server.Listening()) << "port 80 is taken";
+  qorv = std::make_unique<RunningProgram>(folder + "Qorv.exe", "", elsewhere);
+  ASSERT_TRUE(qorv->Started());
+  main = WaitForVisibleWindow(kTitle, 20000);
+  ASSERT_NE(main, nullptr);
+  HWND box = WaitForQuestion();
+  ASSERT_NE(box, nullptr);
+  PressButton(box, IDYES);
+  Sleep(2000);
+  EXPECT_TRUE(StandInStarts(elsewhere, "QorvUpDate").empty()) << "the updater of the current folder was started";
+  EXPECT_TRUE(Running()) << "the program closed without an updater to hand over to";
+  CloseAndExpectExit();
+}
+
 }  // namespace
 }  // namespace vantrel

@@ -3,9 +3,18 @@
 #include <windows.h>
 #include <wininet.h>
 
+#include <algorithm>
+#include <vector>
+
+#include "platform/win32/incoming_thread_win32.h"
+
 namespace vantrel {
 
 namespace {
+
+// Never from the cache, and nothing of it kept there.
+constexpr DWORD kFetchFlags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_PRAGMA_NOCACHE;
+constexpr DWORD kChunkSize = 64 * 1024;
 
 class InternetHandle {
  public:
@@ -21,50 +30,42 @@ class InternetHandle {
   HINTERNET handle_;
 };
 
-class Win32InternetFile : public InternetFile {
- public:
-  explicit Win32InternetFile(HINTERNET handle) : handle_(handle) {}
+int StatusCodeOf(HINTERNET file) {
+  DWORD status = 0;
+  DWORD size = sizeof status;
+  if (!HttpQueryInfoA(file, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size, nullptr)) return 0;
+  return static_cast<int>(status);
+}
 
-  int StatusCode() override {
-    DWORD status = 0;
-    DWORD size = sizeof status;
-    if (!HttpQueryInfoA(handle_.get(), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size,
-                        nullptr)) {
-      return 0;
-    }
-    return static_cast<int>(status);
-  }
-
-  bool QueryDataAvailable(std::size_t& count) override {
+void FetchInto(HINTERNET root, const std::string& url, IncomingBuffer& buffer) {
+  InternetHandle file(InternetOpenUrlA(root, url.c_str(), nullptr, 0, kFetchFlags, 0));
+  if (file.get() == nullptr) return buffer.Finish(Incoming::State::kFailed);
+  buffer.SetStatusCode(StatusCodeOf(file.get()));
+  std::vector<char> chunk(kChunkSize);
+  for (;;) {
     DWORD available = 0;
-    const bool ok = InternetQueryDataAvailable(handle_.get(), &available, 0, 0) != FALSE;
-    count = ok ? available : 0;
-    return ok;
+    DWORD read = 0;
+    if (!InternetQueryDataAvailable(file.get(), &available, 0, 0) ||
+        !InternetReadFile(file.get(), chunk.data(), std::clamp<DWORD>(available, 1, kChunkSize), &read)) {
+      return buffer.Finish(Incoming::State::kFailed);
+    }
+    if (read == 0) return buffer.Finish(Incoming::State::kEnded);
+    if (!buffer.Deliver(chunk.data(), read)) return;
   }
-
-  bool Read(char* buffer, std::size_t size, std::size_t& read) override {
-    DWORD got = 0;
-    const bool ok = InternetReadFile(handle_.get(), buffer, static_cast<DWORD>(size), &got) != FALSE;
-    read = ok ? got : 0;
-    return ok;
-  }
-
- private:
-  InternetHandle handle_;
-};
+}
 
 class Win32InternetSession : public InternetSession {
  public:
-  explicit Win32InternetSession(HINTERNET handle) : handle_(handle) {}
+  explicit Win32InternetSession(HINTERNET handle) : root_(std::make_shared<InternetHandle>(handle)) {}
 
-  std::unique_ptr<InternetFile> OpenUrl(const std::string& url) override {
-    HINTERNET file = InternetOpenUrlA(handle_.get(), url.c_str(), nullptr, 0, INTERNET_FLAG_RELOAD, 0);
-    if (file == nullptr) return nullptr;
-    return std::make_unique<Win32InternetFile>(file);
+  std::unique_ptr<Incoming> Fetch(const std::string& url) override {
+    // The thread keeps the root handle open for as long as it needs it.
+    std::shared_ptr<InternetHandle> root = root_;
+    return StartIncoming([root, url](IncomingBuffer& buffer) { FetchInto(root->get(), url, buffer); });
   }
 
  private:
-  InternetHandle handle_;
+  std::shared_ptr<InternetHandle> root_;
 };
 
 }  // namespace

@@ -7,8 +7,8 @@ namespace vantrel {
 // process and never released.
 class Win32Sockets : public Sockets {
  public:
-  std::unique_ptr<Connection> Connect(const std::string& host, unsigned short port,
-                                      unsigned receiveTimeoutMs) override;
+  std::unique_ptr<Incoming> Exchange(const std::string& host, unsigned short port, const std::string& request,
+                                     std::size_t replyLimit) override;
 };
 
 }  // namespace vantrel

@@ -16,14 +16,20 @@ class Win32OutputFile : public OutputFile {
  public:
   explicit Win32OutputFile(HANDLE handle) : handle_(handle) {}
 
-  bool Write(const char* bytes, std::size_t size) override {
+  WriteResult Write(const char* bytes, std::size_t size) override {
     while (size > 0) {
       DWORD written = 0;
-      if (!WriteFile(handle_.get(), bytes, static_cast<DWORD>(size), &written, nullptr) || written == 0) return false;
+      if (!WriteFile(handle_.get(), bytes, static_cast<DWORD>(size), &written, nullptr)) {
+        const DWORD error = GetLastError();
+        return error == ERROR_DISK_FULL || error == ERROR_HANDLE_DISK_FULL ? WriteResult::kDiskFull
+                                                                           : WriteResult::kFailed;
+      }
+      // A write that stops short without an error ran out of room.
+      if (written == 0) return WriteResult::kDiskFull;
       bytes += written;
       size -= written;
     }
-    return true;
+    return WriteResult::kWritten;
   }
 
   bool Close() override { return handle_.Close(); }
