@@ -152,8 +152,11 @@ bool FolderPurge::Refuse(Refusal refusal, const std::string& folder, bool* guard
   const char* text = refusal == Refusal::kRoot            ? kRootMessage
                      : refusal == Refusal::kWindowsFolder ? kWindowsFolderMessage
                                                           : kImportantFolderMessage;
+  const char* reason = refusal == Refusal::kRoot            ? "드라이브 루트"
+                       : refusal == Refusal::kWindowsFolder ? "윈도우 폴더"
+                                                            : "중요한 폴더";
   view_.Messages().Show(text, kWarningCaption, mb::kIconHand);
-  removals_.FolderRefused(folder);
+  removals_.FolderRefused(folder, reason);
   if (guardedSwitch != nullptr) *guardedSwitch = false;
   return true;
 }

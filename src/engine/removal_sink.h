@@ -37,8 +37,13 @@ class RemovalSink {
     return key.DeleteValue(name);
   }
   virtual void EmptyRecycleBin(Shell& shell, unsigned flags) { shell.EmptyRecycleBin(flags); }
-  // The path guard refused folder; its message has been shown.
-  virtual void FolderRefused(const std::string& folder) { (void)folder; }
+  // The path guard refused folder for reason; its message has been shown.
+  virtual void FolderRefused(const std::string& folder, const std::string& reason) {
+    (void)folder;
+    (void)reason;
+  }
+  // A browser's caches were passed over because the browser runs.
+  virtual void BrowserSkipped(const std::string& browserName) { (void)browserName; }
 
   // The sink of every run that does not ask for another.
   static RemovalSink& OnSystem();

@@ -13,6 +13,11 @@
 
 namespace vantrel {
 
+struct RefusedFolder {
+  std::string folder;
+  std::string reason;
+};
+
 struct RemovalTally {
   std::int64_t files = 0;
   std::uint64_t bytes = 0;
@@ -28,13 +33,17 @@ struct RemovalTally {
   bool recycleBinKnown = false;  // the shell answered the size query
   std::int64_t recycleBinItems = 0;
   std::int64_t recycleBinBytes = 0;
-  std::vector<std::string> refusedFolders;
+  std::vector<RefusedFolder> refusedFolders;
+  std::vector<std::string> skippedBrowsers;
 
   std::int64_t CacheEntries() const { return cookieEntries + historyEntries + normalEntries; }
   bool Empty() const;
   void Add(const RemovalTally& other);
   void CountValue(const std::string& keyName);
 };
+
+// 1234567 as "1,234,567".
+std::string GroupedNumber(std::uint64_t number);
 
 // "HKEY_CURRENT_USER\Software\X" for root and subKey.
 std::string FullKeyName(RootKey root, const std::string& subKey);
@@ -45,8 +54,11 @@ class TallySink : public RemovalSink {
   // What was counted since the last call.
   RemovalTally TakeTally() { return std::exchange(tally_, RemovalTally()); }
 
-  void FolderRefused(const std::string& folder) override {
-    tally_.refusedFolders.push_back(folder);
+  void FolderRefused(const std::string& folder, const std::string& reason) override {
+    tally_.refusedFolders.push_back(RefusedFolder{folder, reason});
+  }
+  void BrowserSkipped(const std::string& browserName) override {
+    tally_.skippedBrowsers.push_back(browserName);
   }
 
  protected:

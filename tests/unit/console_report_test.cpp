@@ -61,7 +61,7 @@ TEST(ConsoleReportFormatTest, StepDescriptions) {
   EXPECT_EQ(DescribeStep(bin), "휴지통 3개 (4,096 바이트)");
 
   RemovalTally refused;
-  refused.refusedFolders = {"C:\\WINDOWS\\"};
+  refused.refusedFolders = {{"C:\\WINDOWS\\", "윈도우 폴더"}};
   refused.CountValue("HKEY_CURRENT_USER\\X");
   EXPECT_EQ(DescribeStep(refused), "레지스트리 값 1개, 거부된 폴더 1곳");
 }
@@ -108,7 +108,7 @@ TEST_F(ConsoleReportTest, AStepEndsWhenTheNextOpensAndShowsWhatWasRemovedInIt) {
   sink.Tally().CountValue("HKEY_CURRENT_USER\\Software\\Typed");
   report.StepLabel().SetText("빈 항목");  // a user entry without directories or keys
   OpenStep(report, "내 항목", "3/3");
-  sink.Tally().refusedFolders = {"D:\\바탕 화면\\"};
+  sink.Tally().refusedFolders = {{"D:\\바탕 화면\\", "중요한 폴더"}};
   report.StepLabel().SetText("청소 끝.");
   report.Finish();
 

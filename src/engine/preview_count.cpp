@@ -1,0 +1,75 @@
+#include "engine/preview_count.h"
+
+#include <cstdio>
+#include <memory>
+
+#include "settings/setup_data.h"
+
+namespace vantrel {
+
+namespace {
+
+// The run clears a refused folder's switch in the record it is given; the
+// preview hands it a copy, so the user's settings stay as they are.
+std::unique_ptr<SetupData> CopyOf(const SetupData& settings) {
+  auto copy = std::make_unique<SetupData>();
+  for (bool SetupData::*flag :
+       {&SetupData::cleanCache, &SetupData::cleanCookie, &SetupData::cleanRecent,
+        &SetupData::cleanHistory, &SetupData::cleanTemp, &SetupData::cleanRecycleBin,
+        &SetupData::cleanIndexEntry, &SetupData::cleanTypedUrl, &SetupData::cleanMediaPlayer,
+        &SetupData::cleanRealPlayer, &SetupData::cleanRealOne}) {
+    (*copy).*flag = settings.*flag;
+  }
+  for (std::string SetupData::*folder :
+       {&SetupData::cacheFolder, &SetupData::cookieFolder, &SetupData::recentFolder,
+        &SetupData::historyFolder, &SetupData::tempFolder}) {
+    (*copy).*folder = settings.*folder;
+  }
+  for (const auto& entry : settings.userEntries) copy->AddEntry(*entry);
+  return copy;
+}
+
+}  // namespace
+
+PreviewCount::PreviewCount(Ports ports, SystemFolders systemFolders)
+    : ports_(ports), systemFolders_(std::move(systemFolders)), sink_(ports.probe), runSteps_(sink_) {}
+
+void PreviewCount::Label::SetText(const std::string& text) {
+  if (counter) {
+    count.OnCount(text);
+  } else {
+    count.runSteps_.Label(text);
+  }
+}
+
+void PreviewCount::OnCount(const std::string& text) {
+  RunSteps::Change change = runSteps_.Count(text);
+  if (change.closed) steps_.push_back(std::move(*change.closed));
+  if (!change.opened) return;
+  int current = 0;
+  int total = 0;
+  if (std::sscanf(text.c_str(), "%d/%d", &current, &total) == 2) {
+    position_ = 0;
+    stepCount_ = total;
+    step_ = current;
+  }
+}
+
+PreviewCount::Outcome PreviewCount::Run(const SetupData& settings) {
+  if (settings.CountEnabledCategories() + settings.CountUserItems() == 0) {
+    return Outcome::kNothingSelected;
+  }
+  const std::unique_ptr<SetupData> copy = CopyOf(settings);
+  CleaningRun run(
+      CleaningRun::Ports{ports_.files, *this, ports_.cache, ports_.registry, ports_.shell}, *this,
+      systemFolders_, sink_);
+  run.RunCleaning(copy.get());
+  if (auto closed = runSteps_.Close()) steps_.push_back(std::move(*closed));
+  return stopping_ ? Outcome::kStopped : Outcome::kCounted;
+}
+
+PreviewCount::Progress PreviewCount::Now() const {
+  return Progress{step_.load(), stepCount_.load(), position_.load()};
+}
+
+}  // namespace vantrel
