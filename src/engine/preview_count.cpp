@@ -31,8 +31,14 @@ std::unique_ptr<SetupData> CopyOf(const SetupData& settings) {
 
 }  // namespace
 
-PreviewCount::PreviewCount(Ports ports, SystemFolders systemFolders)
-    : ports_(ports), systemFolders_(std::move(systemFolders)), sink_(ports.probe), runSteps_(sink_) {}
+PreviewCount::PreviewCount(Ports ports, SystemFolders systemFolders, const SetupData& settings)
+    : ports_(ports),
+      systemFolders_(std::move(systemFolders)),
+      settings_(CopyOf(settings)),
+      sink_(ports.probe),
+      runSteps_(sink_) {}
+
+PreviewCount::~PreviewCount() = default;
 
 void PreviewCount::Label::SetText(const std::string& text) {
   if (counter) {
@@ -55,21 +61,38 @@ void PreviewCount::OnCount(const std::string& text) {
   }
 }
 
-PreviewCount::Outcome PreviewCount::Run(const SetupData& settings) {
-  if (settings.CountEnabledCategories() + settings.CountUserItems() == 0) {
+PreviewCount::Outcome PreviewCount::Run() {
+  if (settings_->CountEnabledCategories() + settings_->CountUserItems() == 0) {
     return Outcome::kNothingSelected;
   }
-  const std::unique_ptr<SetupData> copy = CopyOf(settings);
   CleaningRun run(
       CleaningRun::Ports{ports_.files, *this, ports_.cache, ports_.registry, ports_.shell}, *this,
       systemFolders_, sink_);
-  run.RunCleaning(copy.get());
+  run.RunCleaning(settings_.get());
   if (auto closed = runSteps_.Close()) steps_.push_back(std::move(*closed));
   return stopping_ ? Outcome::kStopped : Outcome::kCounted;
 }
 
 PreviewCount::Progress PreviewCount::Now() const {
   return Progress{step_.load(), stepCount_.load(), position_.load()};
+}
+
+std::string CountingText(const PreviewCount::Progress& progress) {
+  if (progress.step <= 0) return "세는 중...";
+  return "세는 중... " + std::to_string(progress.step) + "/" + std::to_string(progress.steps) +
+         " 단계";
+}
+
+std::string OutcomeText(PreviewCount::Outcome outcome) {
+  switch (outcome) {
+    case PreviewCount::Outcome::kCounted:
+      return "다 셌습니다. 아직 아무것도 지우지 않았습니다.";
+    case PreviewCount::Outcome::kStopped:
+      return "세기를 취소했습니다. 센 데까지만 보여 줍니다.";
+    case PreviewCount::Outcome::kNothingSelected:
+      break;
+  }
+  return "뭘 청소할까요?? 설정에서 청소할 것을 고르세요.";
 }
 
 }  // namespace vantrel

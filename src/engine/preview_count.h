@@ -1,11 +1,13 @@
 #pragma once
 // A preview: the cleaning run on a copy of the settings, with a sink that
 // only counts and a view that keeps every step with what it would remove.
-// It runs on a thread of its own while its window stays free: that thread
-// calls Run and then reads Steps; any thread may read Now and call Stop,
-// which ends the count before its next file, cache entry or step.
+// It runs on a thread of its own while its window stays free: the window's
+// thread makes it (which copies the settings), another thread calls Run and
+// then reads Steps; any thread may read Now and call Stop, which ends the
+// count before its next file, cache entry or step.
 
 #include <atomic>
+#include <memory>
 #include <vector>
 
 #include "engine/cleaning_run.h"
@@ -32,12 +34,20 @@ class PreviewCount : private ProgressView, private MessagePump {
     int step = 0;      // the step being counted, from 1; 0 before the first
     int steps = 0;     // of so many
     int position = 0;  // inside the step, 0 to 1000
+    // How far the whole count is, 0 to 1000.
+    int Overall() const {
+      if (steps <= 0 || step <= 0) return 0;
+      const int clamped = position < 0 ? 0 : position > 1000 ? 1000 : position;
+      return static_cast<int>((static_cast<long long>(step - 1) * 1000 + clamped) / steps);
+    }
   };
 
-  PreviewCount(Ports ports, SystemFolders systemFolders);
+  // Counts by a copy of settings, which stays as it is.
+  PreviewCount(Ports ports, SystemFolders systemFolders, const SetupData& settings);
+  ~PreviewCount() override;
 
-  // Counts what a run by settings would remove; settings stays as it is.
-  Outcome Run(const SetupData& settings);
+  // Counts what a run would remove; once.
+  Outcome Run();
   void Stop() { stopping_ = true; }
   Progress Now() const;
   const std::vector<StepTally>& Steps() const { return steps_; }
@@ -75,6 +85,7 @@ class PreviewCount : private ProgressView, private MessagePump {
 
   Ports ports_;
   SystemFolders systemFolders_;
+  std::unique_ptr<SetupData> settings_;
   CountingSink sink_;
   RunSteps runSteps_;
   std::vector<StepTally> steps_;
@@ -88,5 +99,10 @@ class PreviewCount : private ProgressView, private MessagePump {
   Label countLabel_{*this, true};
   Silence silence_;
 };
+
+// What the window says while it counts ("세는 중... 3/11 단계") and when the
+// count has ended.
+std::string CountingText(const PreviewCount::Progress& progress);
+std::string OutcomeText(PreviewCount::Outcome outcome);
 
 }  // namespace vantrel

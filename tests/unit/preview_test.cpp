@@ -181,9 +181,9 @@ class PreviewCountTest : public ::testing::Test {
     settings.tempFolder = "C:\\Temp\\";
   }
 
-  PreviewCount MakeCount(DeletionProbe& deletionProbe) {
-    return PreviewCount(PreviewCount::Ports{files, cache, registry, shell, deletionProbe},
-                        SystemFolders{"C:\\WINDOWS", "C:\\WINDOWS\\SYSTEM32", {}});
+  PreviewCount MakeCount(const SetupData& by) {
+    return PreviewCount(PreviewCount::Ports{files, cache, registry, shell, probe},
+                        SystemFolders{"C:\\WINDOWS", "C:\\WINDOWS\\SYSTEM32", {}}, by);
   }
 
   std::string Snapshot() const {
@@ -228,8 +228,8 @@ class PreviewCountTest : public ::testing::Test {
 TEST_F(PreviewCountTest, CountsWhatTheConsolePreviewCountsAndChangesNothing) {
   probe.undeletable = {"C:\\Temp\\two.tmp"};
   const std::string before = Snapshot();
-  PreviewCount count = MakeCount(probe);
-  EXPECT_EQ(count.Run(settings), PreviewCount::Outcome::kCounted);
+  PreviewCount count = MakeCount(settings);
+  EXPECT_EQ(count.Run(), PreviewCount::Outcome::kCounted);
   EXPECT_EQ(Snapshot(), before);
 
   std::vector<std::string> lines;
@@ -244,11 +244,23 @@ TEST_F(PreviewCountTest, CountsWhatTheConsolePreviewCountsAndChangesNothing) {
   EXPECT_EQ(last.steps, 13);
 }
 
+TEST(PreviewProgressTest, TheWholeCountMovesStepByStep) {
+  const std::pair<PreviewCount::Progress, int> cases[] = {
+      {{0, 0, 0}, 0},  {{1, 4, 0}, 0},      {{1, 4, 500}, 125},
+      {{2, 4, 0}, 250}, {{4, 4, 1000}, 1000}, {{4, 4, 1200}, 1000},
+  };
+  for (const auto& [progress, overall] : cases) {
+    EXPECT_EQ(progress.Overall(), overall) << progress.step << "/" << progress.steps;
+  }
+  EXPECT_EQ(CountingText({0, 0, 0}), "세는 중...");
+  EXPECT_EQ(CountingText({3, 11, 500}), "세는 중... 3/11 단계");
+}
+
 TEST_F(PreviewCountTest, ARefusedFolderIsCountedAsRefusedAndItsSwitchStaysOn) {
   settings.tempFolder = "C:\\WINDOWS\\SYSTEM32\\";
   files.AddFile("C:\\WINDOWS\\SYSTEM32\\kernel32.dll", "mz");
-  PreviewCount count = MakeCount(probe);
-  EXPECT_EQ(count.Run(settings), PreviewCount::Outcome::kCounted);
+  PreviewCount count = MakeCount(settings);
+  EXPECT_EQ(count.Run(), PreviewCount::Outcome::kCounted);
   EXPECT_TRUE(settings.cleanTemp);
   const RemovalTally& temp = count.Steps().at(4).tally;
   ASSERT_EQ(temp.refusedFolders.size(), 1u);
@@ -259,18 +271,18 @@ TEST_F(PreviewCountTest, ARefusedFolderIsCountedAsRefusedAndItsSwitchStaysOn) {
 
 TEST_F(PreviewCountTest, AFolderTheSystemCannotNameCountsAsEmpty) {
   settings.tempFolder.clear();
-  PreviewCount count = MakeCount(probe);
-  EXPECT_EQ(count.Run(settings), PreviewCount::Outcome::kCounted);
+  PreviewCount count = MakeCount(settings);
+  EXPECT_EQ(count.Run(), PreviewCount::Outcome::kCounted);
   EXPECT_TRUE(count.Steps().at(4).tally.Empty());
   EXPECT_EQ(count.Steps().at(4).name, "템프");
 }
 
 TEST_F(PreviewCountTest, AStopEndsTheCountBeforeItsNextFileAndSkipsTheStepsLeft) {
   for (int i = 0; i < 100; ++i) files.AddFile("C:\\Temp\\many" + std::to_string(i) + ".tmp", "x");
-  PreviewCount count = MakeCount(probe);
+  PreviewCount count = MakeCount(settings);
   probe.count = &count;
   probe.stopAfter = 5;  // the cache's two files, the cookie, then two in the temp folder
-  EXPECT_EQ(count.Run(settings), PreviewCount::Outcome::kStopped);
+  EXPECT_EQ(count.Run(), PreviewCount::Outcome::kStopped);
   EXPECT_EQ(probe.asked, 5) << "the count went on after the stop";
   EXPECT_EQ(count.Steps().size(), 5u) << "steps after the stopped one were counted";
 }
@@ -283,8 +295,8 @@ TEST_F(PreviewCountTest, NothingSelectedCountsNothing) {
                      &nothing.cleanRealPlayer, &nothing.cleanRealOne}) {
     *flag = false;
   }
-  PreviewCount count = MakeCount(probe);
-  EXPECT_EQ(count.Run(nothing), PreviewCount::Outcome::kNothingSelected);
+  PreviewCount count = MakeCount(nothing);
+  EXPECT_EQ(count.Run(), PreviewCount::Outcome::kNothingSelected);
   EXPECT_TRUE(count.Steps().empty());
 }
 

@@ -26,6 +26,7 @@ struct Expected {
 const std::vector<Expected> kMainItems = {
     {32778, L"폴더 정보 보기"},
     {32779, L"진행바 보기"},
+    {32781, L"미리 보기"},
     {0, nullptr},
     {1070, L"설정"},
     {0, nullptr},
