@@ -26,15 +26,19 @@ constexpr COLORREF kButtonFace = RGB(0xEA, 0xED, 0xF4);
 
 struct Column {
   const char* title;
-  int percent;  // of the list's width
   int format;
+  int minimumWidth;  // pixels; the step and what it removes grow to their texts
 };
 
+// The size before the text, which is the one that may run long (a key's
+// full name): a cut row then still shows its size.
 constexpr Column kColumns[] = {
-    {"단계", 24, LVCFMT_LEFT},
-    {"지울 것", 56, LVCFMT_LEFT},
-    {"크기", 20, LVCFMT_RIGHT},
+    {"단계", LVCFMT_LEFT, 90},
+    {"크기", LVCFMT_RIGHT, 80},
+    {"지울 것", LVCFMT_LEFT, 300},
 };
+constexpr int kSizeColumn = 1;
+constexpr int kWhatColumn = 2;
 
 void SetCell(HWND list, int row, int column, const std::string& text) {
   LVITEMA item = {};
@@ -121,17 +125,28 @@ void PreviewDialog::SetUpList() {
   SendMessageA(list, LVM_SETBKCOLOR, 0, kSurface);
   SendMessageA(list, LVM_SETTEXTBKCOLOR, 0, kSurface);
   SendMessageA(list, LVM_SETTEXTCOLOR, 0, kText);
-  RECT client;
-  GetClientRect(list, &client);
-  const int width = client.right - client.left - GetSystemMetrics(SM_CXVSCROLL);
   for (int index = 0; index < static_cast<int>(std::size(kColumns)); ++index) {
     LVCOLUMNA column = {};
     column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
     column.fmt = kColumns[index].format;
-    column.cx = width * kColumns[index].percent / 100;
+    column.cx = kColumns[index].minimumWidth;
     column.pszText = const_cast<char*>(kColumns[index].title);
     SendMessageA(list, LVM_INSERTCOLUMNA, static_cast<WPARAM>(index),
                  reinterpret_cast<LPARAM>(&column));
+  }
+}
+
+// Columns as wide as their longest text, never narrower than at first: the
+// list scrolls sideways rather than cut a path.
+void PreviewDialog::FitColumns() {
+  HWND list = Item(IDC_PREVIEW_LIST);
+  for (int index = 0; index < static_cast<int>(std::size(kColumns)); ++index) {
+    if (index == kSizeColumn) continue;
+    SendMessageA(list, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(index), LVSCW_AUTOSIZE_USEHEADER);
+    const auto width = static_cast<int>(SendMessageA(list, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(index), 0));
+    if (width < kColumns[index].minimumWidth) {
+      SendMessageA(list, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(index), kColumns[index].minimumWidth);
+    }
   }
 }
 
@@ -219,10 +234,11 @@ void PreviewDialog::ShowTable() {
   int row = 0;
   for (const PreviewRow& cells : table_.Rows()) {
     SetCell(list, row, 0, cells.step);
-    SetCell(list, row, 1, cells.what);
-    SetCell(list, row, 2, cells.size);
+    SetCell(list, row, kSizeColumn, cells.size);
+    SetCell(list, row, kWhatColumn, cells.what);
     ++row;
   }
+  FitColumns();
   SendMessageA(list, WM_SETREDRAW, TRUE, 0);
   InvalidateRect(list, nullptr, TRUE);
   totals.SetText(table_.Empty() ? std::string() : table_.TotalsText());

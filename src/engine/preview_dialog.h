@@ -64,6 +64,7 @@ class PreviewDialog : public Dialog {
   void ShowProgress();
   void ShowTable();
   void SetUpList();
+  void FitColumns();
   void EnableStop(bool enabled);
 
   std::function<void()> startRun_;

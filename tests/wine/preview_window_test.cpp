@@ -118,7 +118,7 @@ std::vector<Row> WindowRows(HWND list) {
   std::vector<Row> rows;
   const int count = ListViewCount(list);
   for (int i = 0; i < count; ++i) {
-    rows.push_back(Row{ListViewItemText(list, i, 0), ListViewItemText(list, i, 1), ListViewItemText(list, i, 2)});
+    rows.push_back(Row{ListViewItemText(list, i, 0), ListViewItemText(list, i, 2), ListViewItemText(list, i, 1)});
   }
   return rows;
 }
