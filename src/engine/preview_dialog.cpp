@@ -4,15 +4,9 @@
 #include <process.h>
 
 #include "controls/paint_panel.h"
-#include "engine/folder_purge_win32.h"
-#include "engine/preview_count.h"
+#include "engine/preview_count_win32.h"
 #include "framework/gdi_handles.h"
 #include "framework/sound.h"
-#include "platform/win32/deletion_probe_win32.h"
-#include "platform/win32/file_system_win32.h"
-#include "platform/win32/registry_win32.h"
-#include "platform/win32/shell_win32.h"
-#include "platform/win32/url_cache_win32.h"
 
 namespace vantrel {
 
@@ -55,21 +49,10 @@ void SetCell(HWND list, int row, int column, const std::string& text) {
 
 }  // namespace
 
-// The counting thread's own ports: nothing it uses is shared with the
-// window's thread but the count's atomic progress and stop.
-struct PreviewDialog::Job {
-  Job(HWND window, const SetupData& settings)
-      : window(window),
-        count(PreviewCount::Ports{files, cache, registry, shell, probe}, RunningSystemFolders(),
-              settings) {}
+struct PreviewDialog::Job : SystemPreviewCount {
+  Job(HWND window, const SetupData& settings) : SystemPreviewCount(settings), window(window) {}
 
   HWND window;
-  Win32FileSystem files;
-  Win32UrlCache cache;
-  Win32Registry registry;
-  Win32Shell shell;
-  Win32DeletionProbe probe;
-  PreviewCount count;
   PreviewCount::Outcome outcome = PreviewCount::Outcome::kStopped;
   HANDLE thread = nullptr;
 };

@@ -15,6 +15,7 @@
 #include "fakes/memory_registry.h"
 #include "fakes/memory_url_cache.h"
 #include "fakes/recording_console.h"
+#include "fakes/special_folders_fake.h"
 #include "settings/archive.h"
 #include "settings/setup_data.h"
 
@@ -147,15 +148,7 @@ class StoppingProbe : public FakeDeletionProbe {
 class PreviewCountTest : public ::testing::Test {
  protected:
   PreviewCountTest() {
-    shell.folders = {{csidl::kInternetCache, "C:\\Cache"},
-                     {csidl::kCookies, "C:\\Cookies"},
-                     {csidl::kHistory, "C:\\History"},
-                     {csidl::kRecent, "C:\\Recent"}};
-    shell.tempFolder = "C:\\Temp\\";
-    for (const char* folder : {"C:\\Cache", "C:\\Cookies", "C:\\History", "C:\\Temp", "C:\\Recent",
-                               "C:\\Vantrel"}) {
-      files.AddDirectory(folder);
-    }
+    MakeSpecialFolders(shell, files);
     files.AddFile("C:\\Cache\\page.htm", "12345");
     files.AddFile("C:\\Cache\\ABCD\\image.gif", "123");
     files.AddFile("C:\\Cookies\\root@example.txt", "cookie");

@@ -11,7 +11,6 @@
 #include <cctype>
 #include <map>
 #include <memory>
-#include <sstream>
 #include <vector>
 
 #include "console_program.h"
@@ -22,7 +21,6 @@
 #include "program_driving.h"
 #include "remote_controls.h"
 #include "resource.h"
-#include "settings/archive.h"
 #include "settings/setup_data.h"
 #include "system_seeding.h"
 #include "wine_test_support.h"
@@ -37,17 +35,6 @@ constexpr char kTypedUrls[] = "Software\\Microsoft\\Internet Explorer\\TypedURLs
 constexpr char kUserKey[] = "Software\\VantrelPreviewTest\\Recent";
 constexpr char kKeptKey[] = "Software\\VantrelPreviewTest\\Recent\\Child";
 constexpr DWORD kAtOnceMs = 500;
-
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  std::string line;
-  while (std::getline(in, line)) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(line);
-  }
-  return lines;
-}
 
 std::int64_t NumberIn(const std::string& text, std::size_t& at) {
   while (at < text.size() && !std::isdigit(static_cast<unsigned char>(text[at]))) ++at;
@@ -98,7 +85,7 @@ struct ConsoleStep {
 
 std::vector<ConsoleStep> ConsoleSteps(const std::string& output) {
   std::vector<ConsoleStep> steps;
-  for (const std::string& line : Lines(output)) {
+  for (const std::string& line : OutputLines(output)) {
     if (line.rfind("[", 0) == 0) {
       const std::size_t name = line.find("] ") + 2;
       const std::size_t colon = line.find(": ", name);
@@ -133,7 +120,7 @@ std::vector<std::string> StepNames(const std::vector<Row>& rows) {
 
 // The number after label in the console's totals ("  지울 파일: 7개, 1,234 바이트").
 std::int64_t TotalAfter(const std::string& output, const std::string& label, int which = 0) {
-  for (const std::string& line : Lines(output)) {
+  for (const std::string& line : OutputLines(output)) {
     if (line.rfind(label, 0) != 0) continue;
     std::size_t at = label.size();
     std::int64_t number = NumberIn(line, at);
@@ -165,32 +152,12 @@ class PreviewWindowTest : public ::testing::Test {
     RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\VantrelPreviewTest");
   }
 
-  void WriteSettings(const SetupData& settings) {
-    ArchiveWriter archive;
-    settings.Store(archive);
-    WriteBytes(folder + "SetupData.Sav", archive.Bytes());
-  }
+  void WriteSettings(const SetupData& settings) { WriteSettingsFile(folder + "SetupData.Sav", settings); }
 
-  std::vector<std::pair<std::string, bool>> Folders() const {
-    return {{special.cacheFolder, true},   {special.cookieFolder, false},
-            {special.historyFolder, true}, {special.tempFolder, true},
-            {special.recentFolder, false}};
-  }
+  std::vector<std::pair<std::string, bool>> Folders() const { return RunFolders(special); }
 
   std::string Snapshot() {
-    std::string text;
-    for (const auto& [path, recursive] : Folders()) text += Count(path, recursive).listing;
-    text += Count(userDir, true).listing;
-    for (const char* key : {kTypedUrls, kUserKey, kKeptKey}) {
-      for (const std::string& name : ValueNames(HKEY_CURRENT_USER, key)) {
-        text += std::string(key) + " = " + name + "\n";
-      }
-    }
-    for (const std::string& entry : CacheEntries()) text += entry + "\n";
-    const SHQUERYRBINFO bin = RecycleBin();
-    text += "bin " + std::to_string(bin.i64NumItems) + " " + std::to_string(bin.i64Size) + "\n";
-    text += ReadBytes(folder + "SetupData.Sav");
-    return text;
+    return SystemSnapshot(special, userDir, {kTypedUrls, kUserKey, kKeptKey}, folder + "SetupData.Sav");
   }
 
   void Seed() {
@@ -374,7 +341,7 @@ TEST_F(PreviewWindowTest, ShowsWhatTheConsolePreviewShowsChangesNothingAndCleanR
   // "index.dat", which WinINet makes anew as soon as the run's later steps
   // read the cache.
   for (const auto& [path, recursive] : Folders()) {
-    for (const std::string& line : Lines(Count(path, recursive).listing)) {
+    for (const std::string& line : OutputLines(Count(path, recursive).listing)) {
       const bool folderOrIndex = line.back() == '\\' || line.find("\\index.dat ") != std::string::npos;
       EXPECT_TRUE(folderOrIndex) << "left behind: " << line;
     }

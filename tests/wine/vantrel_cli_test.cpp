@@ -10,7 +10,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <map>
-#include <sstream>
 #include <vector>
 
 #include "console_program.h"
@@ -31,28 +30,17 @@ constexpr char kMediaList[] = "Software\\Microsoft\\MediaPlayer\\Player\\RecentF
 constexpr char kUserKey[] = "Software\\VantrelCliTest\\Recent";
 constexpr char kKeptKey[] = "Software\\VantrelCliTest\\Recent\\Child";
 
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  std::string line;
-  while (std::getline(in, line)) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(line);
-  }
-  return lines;
-}
-
 // The lines of the steps and their keys and refusals.
 std::vector<std::string> StepLines(const std::string& output) {
   std::vector<std::string> steps;
-  for (const std::string& line : Lines(output)) {
+  for (const std::string& line : OutputLines(output)) {
     if (line.rfind("[", 0) == 0 || line.rfind("    ", 0) == 0) steps.push_back(line);
   }
   return steps;
 }
 
 std::string StepLine(const std::string& output, const std::string& prefix) {
-  for (const std::string& line : Lines(output)) {
+  for (const std::string& line : OutputLines(output)) {
     if (line.rfind(prefix, 0) == 0) return line;
   }
   return "<no line " + prefix + ">";
@@ -90,35 +78,15 @@ class VantrelCliTest : public ::testing::Test {
                          ScratchFolder() + "cli_output_" + std::to_string(++runs) + ".txt");
   }
 
-  void WriteSettings(const SetupData& settings) {
-    ArchiveWriter archive;
-    settings.Store(archive);
-    WriteBytes(folder + "SetupData.Sav", archive.Bytes());
-  }
+  void WriteSettings(const SetupData& settings) { WriteSettingsFile(folder + "SetupData.Sav", settings); }
 
   // Everything a run could remove or write.
   std::string Snapshot() {
-    std::string text;
-    for (const auto& [path, recursive] : Folders()) text += Count(path, recursive).listing;
-    text += Count(userDir, true).listing;
-    for (const char* key : {kTypedUrls, kMediaList, kUserKey, kKeptKey}) {
-      for (const std::string& name : ValueNames(HKEY_CURRENT_USER, key)) {
-        text += std::string(key) + " = " + name + "\n";
-      }
-    }
-    for (const std::string& entry : CacheEntries()) text += entry + "\n";
-    const SHQUERYRBINFO bin = RecycleBin();
-    text += "bin " + std::to_string(bin.i64NumItems) + " " + std::to_string(bin.i64Size) + "\n";
-    text += ReadBytes(folder + "SetupData.Sav");
-    return text;
+    return SystemSnapshot(special, userDir, {kTypedUrls, kMediaList, kUserKey, kKeptKey},
+                          folder + "SetupData.Sav");
   }
 
-  // The folders of the run's steps, as the run walks them.
-  std::vector<std::pair<std::string, bool>> Folders() const {
-    return {{special.cacheFolder, true},   {special.cookieFolder, false},
-            {special.historyFolder, true}, {special.tempFolder, true},
-            {special.recentFolder, false}};
-  }
+  std::vector<std::pair<std::string, bool>> Folders() const { return RunFolders(special); }
 
   void Seed() {
     for (const auto& [path, recursive] : Folders()) MakeFolder(path);
@@ -182,7 +150,7 @@ TEST_F(VantrelCliTest, PreviewReportsWhatIsThereChangesNothingAndCleanRemovesExa
   EXPECT_EQ(Snapshot(), before) << "the preview changed something";
   std::printf("%s", preview.output.c_str());
 
-  EXPECT_EQ(Lines(preview.output).front(), "Vantrel 미리 보기: 지우지 않고 셉니다.");
+  EXPECT_EQ(OutputLines(preview.output).front(), "Vantrel 미리 보기: 지우지 않고 셉니다.");
   EXPECT_EQ(FilesIn(StepLine(preview.output, "[1/13] 캐시: ")), filesBefore[special.cacheFolder]);
   EXPECT_EQ(FilesIn(StepLine(preview.output, "[2/13] 쿠키: ")), filesBefore[special.cookieFolder]);
   EXPECT_EQ(FilesIn(StepLine(preview.output, "[3/13] 기록: ")), filesBefore[special.historyFolder]);
@@ -205,7 +173,7 @@ TEST_F(VantrelCliTest, PreviewReportsWhatIsThereChangesNothingAndCleanRemovesExa
   ASSERT_EQ(clean.exitCode, 0u) << clean.output;
   std::printf("%s", clean.output.c_str());
   EXPECT_EQ(StepLines(clean.output), StepLines(preview.output));
-  EXPECT_EQ(Lines(clean.output).front(), "Vantrel 청소");
+  EXPECT_EQ(OutputLines(clean.output).front(), "Vantrel 청소");
 
   EXPECT_FALSE(FileExists(WithSlash(special.cacheFolder) + "page.htm"));
   EXPECT_FALSE(FileExists(WithSlash(special.cacheFolder) + "CLI12345"));
@@ -278,7 +246,7 @@ TEST_F(VantrelCliTest, ExitCodes) {
 
   ConsoleRun help = Run("--help");
   EXPECT_EQ(help.exitCode, 0u);
-  EXPECT_EQ(Lines(help.output).front(), "사용법: VantrelCli preview | clean | --help");
+  EXPECT_EQ(OutputLines(help.output).front(), "사용법: VantrelCli preview | clean | --help");
   EXPECT_EQ(Run("").exitCode, 2u);
   EXPECT_EQ(Run("wipe").exitCode, 2u);
 

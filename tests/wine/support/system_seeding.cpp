@@ -4,6 +4,7 @@
 #include <shellapi.h>
 #include <wininet.h>
 
+#include "settings/archive.h"
 #include "wine_test_support.h"
 
 namespace vantrel::winetest {
@@ -118,6 +119,33 @@ FolderCount Count(const std::string& folder, bool recursive) {
   FolderCount count;
   CountFolder(folder, recursive, count);
   return count;
+}
+
+std::vector<std::pair<std::string, bool>> RunFolders(const SetupData& special) {
+  return {{special.cacheFolder, true},   {special.cookieFolder, false},
+          {special.historyFolder, true}, {special.tempFolder, true},
+          {special.recentFolder, false}};
+}
+
+std::string SystemSnapshot(const SetupData& special, const std::string& extraFolder,
+                           const std::vector<std::string>& keys, const std::string& settingsFile) {
+  std::string text;
+  for (const auto& [path, recursive] : RunFolders(special)) text += Count(path, recursive).listing;
+  text += Count(extraFolder, true).listing;
+  for (const std::string& key : keys) {
+    for (const std::string& name : ValueNames(HKEY_CURRENT_USER, key)) text += key + " = " + name + "\n";
+  }
+  for (const std::string& entry : CacheEntries()) text += entry + "\n";
+  const SHQUERYRBINFO bin = RecycleBin();
+  text += "bin " + std::to_string(bin.i64NumItems) + " " + std::to_string(bin.i64Size) + "\n";
+  text += ReadBytes(settingsFile);
+  return text;
+}
+
+void WriteSettingsFile(const std::string& path, const SetupData& settings) {
+  ArchiveWriter archive;
+  settings.Store(archive);
+  WriteBytes(path, archive.Bytes());
 }
 
 }  // namespace vantrel::winetest

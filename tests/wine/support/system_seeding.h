@@ -8,7 +8,10 @@
 #include <wininet.h>
 
 #include <string>
+#include <utility>
 #include <vector>
+
+#include "settings/setup_data.h"
 
 namespace vantrel::winetest {
 
@@ -36,5 +39,16 @@ struct FolderCount {
   std::string listing;  // "path size" lines
 };
 FolderCount Count(const std::string& folder, bool recursive);
+
+// The folders of the run's steps (special holds them), each with whether the
+// run walks its sub-folders.
+std::vector<std::pair<std::string, bool>> RunFolders(const SetupData& special);
+// Everything a run could remove or write, as text: the run's folders and
+// extraFolder, the values of keys under HKEY_CURRENT_USER, the cache, the
+// Recycle Bin and the bytes of settingsFile.
+std::string SystemSnapshot(const SetupData& special, const std::string& extraFolder,
+                           const std::vector<std::string>& keys, const std::string& settingsFile);
+// settings stored at path as the programs store them.
+void WriteSettingsFile(const std::string& path, const SetupData& settings);
 
 }  // namespace vantrel::winetest
