@@ -1,6 +1,5 @@
 #include "engine/preview_count.h"
 
-#include <cstdio>
 #include <memory>
 
 #include "settings/setup_data.h"
@@ -29,6 +28,17 @@ std::unique_ptr<SetupData> CopyOf(const SetupData& settings) {
   return copy;
 }
 
+// The digits of "3" in "3/11"; scanf would bring the C library's whole
+// input machinery into the program for it.
+int NumberOf(const std::string& digits) {
+  int number = 0;
+  for (char c : digits) {
+    if (c < '0' || c > '9') break;
+    number = number * 10 + (c - '0');
+  }
+  return number;
+}
+
 }  // namespace
 
 PreviewCount::PreviewCount(Ports ports, SystemFolders systemFolders, const SetupData& settings)
@@ -52,13 +62,11 @@ void PreviewCount::OnCount(const std::string& text) {
   RunSteps::Change change = runSteps_.Count(text);
   if (change.closed) steps_.push_back(std::move(*change.closed));
   if (!change.opened) return;
-  int current = 0;
-  int total = 0;
-  if (std::sscanf(text.c_str(), "%d/%d", &current, &total) == 2) {
-    position_ = 0;
-    stepCount_ = total;
-    step_ = current;
-  }
+  const std::size_t slash = text.find('/');
+  if (slash == std::string::npos) return;
+  position_ = 0;
+  stepCount_ = NumberOf(text.substr(slash + 1));
+  step_ = NumberOf(text.substr(0, slash));
 }
 
 PreviewCount::Outcome PreviewCount::Run() {
