@@ -15,7 +15,7 @@
 #include "fakes/memory_registry.h"
 #include "fakes/memory_url_cache.h"
 #include "fakes/recording_console.h"
-#include "fakes/special_folders_fake.h"
+#include "fakes/small_system.h"
 #include "settings/archive.h"
 #include "settings/setup_data.h"
 
@@ -180,15 +180,7 @@ class PreviewCountTest : public ::testing::Test {
   }
 
   std::string Snapshot() const {
-    std::string text;
-    for (const std::string& path : files.AllPaths()) text += path + "|" + files.Contents(path) + "\n";
-    for (const std::string& url : cache.Urls()) text += url + "\n";
-    for (const char* key : {kTypedUrls, "Software\\Mine\\Recent"}) {
-      for (const std::string& name : registry.ValueNames(RootKey::kCurrentUser, key)) {
-        text += std::string(key) + "=" + name + "\n";
-      }
-    }
-    return text;
+    return SystemSnapshot(files, cache, registry, {kTypedUrls, "Software\\Mine\\Recent"});
   }
 
   // The step lines of the console's preview on the same ports.
