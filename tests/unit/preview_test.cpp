@@ -4,6 +4,8 @@
 // that ends it before its next item.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "cli/cli_program.h"
 #include "cli/console_report.h"
 #include "engine/preview_count.h"
@@ -133,14 +135,18 @@ TEST(PreviewTableTest, TotalsAddEveryStep) {
 }
 
 // Stops the count from inside it, as the window's thread does, once it has
-// looked at so many files.
+// looked at so many files; or runs something else at that moment.
 class StoppingProbe : public FakeDeletionProbe {
  public:
   bool CanDelete(const std::string& path) override {
-    if (count != nullptr && ++asked == stopAfter) count->Stop();
+    if (++asked == stopAfter) {
+      if (count != nullptr) count->Stop();
+      if (meanwhile) meanwhile();
+    }
     return FakeDeletionProbe::CanDelete(path);
   }
   PreviewCount* count = nullptr;
+  std::function<void()> meanwhile;
   int stopAfter = 0;
   int asked = 0;
 };
@@ -270,6 +276,22 @@ TEST_F(PreviewCountTest, AStopEndsTheCountBeforeItsNextFileAndSkipsTheStepsLeft)
   EXPECT_EQ(count.Run(), PreviewCount::Outcome::kStopped);
   EXPECT_EQ(probe.asked, 5) << "the count went on after the stop";
   EXPECT_EQ(count.Steps().size(), 5u) << "steps after the stopped one were counted";
+}
+
+TEST_F(PreviewCountTest, AFolderThatVanishesWhileCountedCountsWhatWasThere) {
+  files.AddFile("C:\\Temp\\sub\\gone.tmp", "gone");
+  PreviewCount count = MakeCount(settings);
+  probe.stopAfter = 4;  // the first file of the temp folder, before its walk reaches "sub"
+  probe.meanwhile = [&] {
+    files.Delete("C:\\Temp\\sub\\gone.tmp");
+    files.RemoveEmptyFolder("C:\\Temp\\sub");
+  };
+  EXPECT_EQ(count.Run(), PreviewCount::Outcome::kCounted);
+  const RemovalTally& temp = count.Steps().at(4).tally;
+  EXPECT_EQ(temp.files, 2);
+  EXPECT_EQ(temp.filesLeft, 0);
+  EXPECT_TRUE(temp.refusedFolders.empty());
+  EXPECT_EQ(count.Steps().size(), 13u) << "the steps after it were not counted";
 }
 
 TEST_F(PreviewCountTest, NothingSelectedCountsNothing) {
