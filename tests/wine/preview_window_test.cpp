@@ -240,6 +240,12 @@ class PreviewWindowTest : public ::testing::Test {
         << "the count did not begin: " << Status(preview);
   }
 
+  // What the screen shows of the window once everything in it has painted.
+  void SaveScreenshot(HWND window, const std::string& file) {
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    EXPECT_TRUE(Capture(window).SaveBmp(ScratchFolder() + file));
+  }
+
   // A mouse click on the list's header, down and up through the queue.
   void ClickHeader(HWND list) {
     HWND header = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0));
@@ -326,8 +332,7 @@ TEST_F(PreviewWindowTest, ShowsWhatTheConsolePreviewShowsChangesNothingAndCleanR
   EXPECT_TRUE(WaitUntil([&] { return StepNames(WindowRows(list)) == runOrder; }, 10000))
       << "the second click did not bring back the run order";
 
-  Capture capture(preview);
-  EXPECT_TRUE(capture.SaveBmp(ScratchFolder() + "preview_window.bmp"));
+  SaveScreenshot(preview, "preview_window.bmp");
 
   // "청소": the window goes and the main window's run removes what was counted.
   PostMessageA(GetDlgItem(preview, IDC_PREVIEW_CLEAN), BM_CLICK, 0, 0);
@@ -368,7 +373,12 @@ TEST_F(PreviewWindowTest, StopAndCloseAnswerAtOnceAndNoPreviewStartsDuringARun) 
   PostMessageA(GetDlgItem(preview, IDC_PREVIEW_STOP), BM_CLICK, 0, 0);
   WaitForStatus(preview, OutcomeText(PreviewCount::Outcome::kStopped), kAtOnceMs);
   EXPECT_FALSE(IsWindowEnabled(GetDlgItem(preview, IDC_PREVIEW_STOP)));
-  Capture(preview).SaveBmp(ScratchFolder() + "preview_stopped.bmp");
+  // What was counted until then stays on show: the step, with no file yet
+  // (files are taken in its second walk; the first only sizes its bar).
+  HWND list = GetDlgItem(preview, IDC_PREVIEW_LIST);
+  EXPECT_TRUE(WaitUntil([&] { return ListViewCount(list) == 1; }, 10000)) << "the stopped step is not shown";
+  EXPECT_EQ(ListViewItemText(list, 0), "큰 폴더");
+  SaveScreenshot(preview, "preview_stopped.bmp");
 
   // Closed while it counts: gone at once; opened again: a fresh count.
   PostMessageA(GetDlgItem(preview, IDC_PREVIEW_DONE), BM_CLICK, 0, 0);
@@ -377,7 +387,7 @@ TEST_F(PreviewWindowTest, StopAndCloseAnswerAtOnceAndNoPreviewStartsDuringARun) 
   ASSERT_NE(preview, nullptr);
   WaitUntilCounting(preview);
   ASSERT_FALSE(HasFatalFailure());
-  Capture(preview).SaveBmp(ScratchFolder() + "preview_counting.bmp");
+  SaveScreenshot(preview, "preview_counting.bmp");
   PostMessageA(GetDlgItem(preview, IDC_PREVIEW_DONE), BM_CLICK, 0, 0);
   EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(preview); }, kAtOnceMs))
       << "closing did not stop the count at once";
