@@ -70,6 +70,18 @@
 #define IDC_FOLDER_INFO_TITLE 1043
 #define IDC_FOLDER_INFO_TEXT 1096     // the survey text
 
+// Preview window: what a run would delete, counted without deleting
+#define IDD_PREVIEW 160
+#define IDC_PREVIEW_TITLE 1601
+#define IDC_PREVIEW_CLOSE 1602        // "X" image button
+#define IDC_PREVIEW_STATUS 1603
+#define IDC_PREVIEW_BAR 1604
+#define IDC_PREVIEW_LIST 1605         // the steps; a header click sorts by size
+#define IDC_PREVIEW_TOTALS 1606
+#define IDC_PREVIEW_CLEAN 1607        // "청소"
+#define IDC_PREVIEW_STOP 1608         // "취소"
+#define IDC_PREVIEW_DONE 1609         // "닫기"
+
 // Main window
 #define IDD_MAIN 102
 #define IDC_MAIN_BUTTON1 1001          // hidden and disabled, no role
@@ -88,6 +100,7 @@
 #define IDM_MAIN_MENU 153
 #define IDM_SHOW_FOLDER_INFO 32778
 #define IDM_SHOW_PROGRESS 32779
+#define IDM_PREVIEW 32781
 #define IDM_SETTINGS 1070              // the same command as the "설정" button
 #define IDM_COUNTER_PAGE 1067
 #define IDM_HOME_PAGE 1048

@@ -250,6 +250,16 @@ void MainDialog::ShowFolderWindow() { folderWindow.Show(SW_SHOW); }
 
 void MainDialog::ShowProgressWindow() { progressWindow.Show(SW_SHOW); }
 
+// A preview counts the disk a run is changing; the run's window comes
+// forward instead, as it does for a second clean.
+void MainDialog::ShowPreview() {
+  if (progressWindow.Running()) {
+    progressWindow.Show(SW_SHOW);
+    return;
+  }
+  previewWindow.Open(hwnd(), setup);
+}
+
 void MainDialog::OpenPage(const std::string& address) { OpenInBrowser(address); }
 
 void MainDialog::Exit() { OnOK(); }
@@ -260,6 +270,8 @@ void MainDialog::Clean() {
   PlayClickSound();
   progressWindow.Show(SW_SHOW);
   if (progressWindow.Running()) return;
+  // What a preview counted is about to change.
+  previewWindow.Close();
   folderWindow.CleaningRunStarted();
   progressWindow.RunCleaning(&setup);
   folderWindow.CleaningRunEnded();

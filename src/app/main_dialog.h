@@ -13,6 +13,7 @@
 #include "app/tray_icon.h"
 #include "controls/image_button.h"
 #include "engine/folder_info_dialog.h"
+#include "engine/preview_dialog.h"
 #include "engine/progress_dialog.h"
 #include "framework/dialog.h"
 #include "framework/tooltip.h"
@@ -72,6 +73,7 @@ class MainDialog : public Dialog, private MenuCommandTarget {
  private:
   void ShowFolderWindow() override;
   void ShowProgressWindow() override;
+  void ShowPreview() override;
   void OpenPage(const std::string& address) override;
   void Exit() override;
   void TakeCaptionAway();
@@ -88,6 +90,10 @@ class MainDialog : public Dialog, private MenuCommandTarget {
   ImageButton settingsButton;
   std::string appFolder;
   FolderInfoDialog folderWindow;
+  // "청소" there starts the run as the clean button does, once the preview
+  // has closed.
+  PreviewDialog previewWindow{
+      [this] { PostMessageA(hwnd(), WM_COMMAND, MAKEWPARAM(IDC_MAIN_CLEAN, BN_CLICKED), 0); }};
   SetupData setup;
   std::unique_ptr<SplashDialog> splash;
   bool firstPaintDone = true;

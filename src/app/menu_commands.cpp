@@ -21,6 +21,9 @@ bool MenuCommands::Run(int id, MenuCommandTarget& target) const {
     case IDM_SHOW_PROGRESS:
       target.ShowProgressWindow();
       return true;
+    case IDM_PREVIEW:
+      target.ShowPreview();
+      return true;
     case IDM_COUNTER_PAGE:
       target.OpenPage(counterPage_);
       return true;

@@ -13,6 +13,7 @@ class MenuCommandTarget {
   virtual void RestoreFromTray() = 0;
   virtual void ShowFolderWindow() = 0;
   virtual void ShowProgressWindow() = 0;
+  virtual void ShowPreview() = 0;
   virtual void OpenPage(const std::string& address) = 0;
   virtual void ShowAbout() = 0;
   // Ends the main window as IDOK does.

@@ -2,7 +2,7 @@
 
 #include "cli/cli_command.h"
 #include "cli/console_report.h"
-#include "cli/removal_tally.h"
+#include "engine/removal_tally.h"
 #include "engine/cleaning_run.h"
 #include "engine/special_folders.h"
 #include "platform/console_output.h"

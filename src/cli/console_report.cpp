@@ -31,12 +31,6 @@ std::string OneLine(std::string text) {
 
 }  // namespace
 
-std::string GroupedNumber(std::uint64_t number) {
-  std::string digits = std::to_string(number);
-  for (int at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3) digits.insert(at, ",");
-  return digits;
-}
-
 std::string CutToWidth(const std::string& text, std::size_t limit) {
   std::size_t end = 0;
   while (end < text.size()) {
@@ -91,7 +85,7 @@ std::string DescribeTotals(const RemovalTally& total, bool preview) {
 
 ConsoleReport::ConsoleReport(ConsoleOutput& out, TallySink& sink, bool preview)
     : out_(out),
-      sink_(sink),
+      steps_(sink),
       preview_(preview),
       console_(out.IsConsole()),
       categoryBar_(*this),
@@ -125,30 +119,23 @@ void ConsoleReport::Begin() {
 }
 
 void ConsoleReport::Finish() {
-  EndStep();
+  if (auto closed = steps_.Close()) WriteStep(*closed);
   ClearLiveLine();
   out_.Write(DescribeTotals(total_, preview_));
 }
 
-void ConsoleReport::OnStepLabel(const std::string& text) { label_ = text; }
+void ConsoleReport::OnStepLabel(const std::string& text) { steps_.Label(text); }
 
-// A step opens when the count text changes; the run sets the same text again
-// when it names the step, which only gives the open step its name.
 void ConsoleReport::OnCount(const std::string& text) {
-  if (stepOpen_ && text == stepCount_) {
-    stepName_ = label_;
-    return;
-  }
-  EndStep();
-  stepOpen_ = true;
-  stepCount_ = text;
-  stepName_ = label_;
+  RunSteps::Change change = steps_.Count(text);
+  if (change.closed) WriteStep(*change.closed);
+  if (!change.opened) return;
   stepPosition_ = 0;
   lastProgressMs_ = out_.Milliseconds();
 }
 
 void ConsoleReport::OnProgress(int position) {
-  if (!stepOpen_) return;
+  if (!steps_.Open()) return;
   stepPosition_ = position;
   const std::uint32_t now = out_.Milliseconds();
   if (console_) {
@@ -177,12 +164,10 @@ void ConsoleReport::OnMessage(const std::string& text, const std::string& captio
   }
 }
 
-void ConsoleReport::EndStep() {
-  if (!stepOpen_) return;
-  stepOpen_ = false;
-  const RemovalTally tally = sink_.TakeTally();
+void ConsoleReport::WriteStep(const StepTally& step) {
+  const RemovalTally& tally = step.tally;
   total_.Add(tally);
-  WriteLine("[" + stepCount_ + "] " + stepName_ + ": " + DescribeStep(tally));
+  WriteLine("[" + step.count + "] " + step.name + ": " + DescribeStep(tally));
   for (const auto& [key, count] : tally.valuesPerKey) {
     WriteLine("    " + key + ": 값 " + GroupedNumber(static_cast<std::uint64_t>(count)) + "개");
   }
@@ -203,7 +188,7 @@ void ConsoleReport::WriteLine(const std::string& line) {
 }
 
 std::string ConsoleReport::ProgressText() const {
-  return "[" + stepCount_ + "] " + stepName_ + " " + Percent(stepPosition_);
+  return "[" + steps_.CountText() + "] " + steps_.Name() + " " + Percent(stepPosition_);
 }
 
 }  // namespace vantrel

@@ -8,14 +8,13 @@
 #include <cstdint>
 #include <string>
 
-#include "cli/removal_tally.h"
+#include "engine/removal_tally.h"
+#include "engine/run_steps.h"
 #include "platform/console_output.h"
 #include "platform/progress_view.h"
 
 namespace vantrel {
 
-// 1234567 as "1,234,567".
-std::string GroupedNumber(std::uint64_t number);
 // What a step removed, on one line: "파일 3개 (1,234 바이트), 쿠키 항목 2개".
 std::string DescribeStep(const RemovalTally& tally);
 // The lines of the totals at the end of a run.
@@ -71,13 +70,13 @@ class ConsoleReport : public ProgressView {
   void OnCount(const std::string& text);
   void OnProgress(int position);
   void OnMessage(const std::string& text, const std::string& caption, unsigned style);
-  void EndStep();
+  void WriteStep(const StepTally& step);
   void ClearLiveLine();
   void WriteLine(const std::string& line);
   std::string ProgressText() const;
 
   ConsoleOutput& out_;
-  TallySink& sink_;
+  RunSteps steps_;
   const bool preview_;
   const bool console_;
   Bar categoryBar_;
@@ -86,10 +85,6 @@ class ConsoleReport : public ProgressView {
   Label countLabel_;
   Boxes messages_;
 
-  std::string label_;      // the step label as last set
-  std::string stepCount_;  // "3/11" of the open step; empty before the first
-  std::string stepName_;
-  bool stepOpen_ = false;
   int stepPosition_ = 0;
   std::uint32_t lastProgressMs_ = 0;
   std::size_t liveWidth_ = 0;  // bytes of the live line on screen

@@ -15,6 +15,13 @@ PanelLook StandardPanelLook(Colour fill) {
   return {fill, {20, 20, 20, 20}, MakeColour(0x00, 0x00, 0xFF), MakeColour(0xF8, 0xFB, 0xFB)};
 }
 
+PanelLook SideWindowPanelLook(Colour fill) {
+  PanelLook look = StandardPanelLook(fill);
+  look.inner = PanelInsets{20, 22, 20, 22};
+  look.innerPen = MakeColour(0xFF, 0x00, 0xFF);
+  return look;
+}
+
 std::array<PanelStep, 6> PanelSteps(const PanelRect& client, const PanelLook& look) {
   return {{
       {Inset(client, 0), MakeColour(0xCD, 0xCD, 0xCD), kFrameBrush},

@@ -33,6 +33,9 @@ struct PanelLook {
 // The look of most windows: fill band, inner area inset 20 with a blue
 // border on RGB(0xF8, 0xFB, 0xFB).
 PanelLook StandardPanelLook(Colour fill);
+// The side windows' look: the standard panel with a magenta inner border,
+// inset 22 at top and bottom.
+PanelLook SideWindowPanelLook(Colour fill);
 
 struct PanelStep {
   PanelRect rect;  // drawn with Rectangle: pen outline, brush inside

@@ -35,6 +35,7 @@ bool CacheCleaner::ForEachEntry(std::uint32_t entryType, Handle handle) {
   handleIfMatching();
   for (;;) {
     pump_.DrainPending();
+    if (pump_.Stopping()) return true;
     const std::uint32_t offered = size;
     switch (enumeration->FindNext(*buffer, size, entry)) {
       case CacheFindResult::kFound:

@@ -5,6 +5,7 @@
 
 #include "engine/cache_cleaner.h"
 #include "engine/registry_cleaner.h"
+#include "platform/message_pump.h"
 #include "platform/progress_view.h"
 #include "platform/shell.h"
 #include "settings/setup_data.h"
@@ -56,23 +57,27 @@ class CleaningRun::Steps {
     done_ = 0;
     ShowCount(1);
 
-    if (settings_.cleanCache) FolderStep("캐시", &settings_.cleanCache, settings_.cacheFolder, true);
-    if (settings_.cleanCookie) {
+    if (Wanted(settings_.cleanCache)) {
+      FolderStep("캐시", &settings_.cleanCache, settings_.cacheFolder, true);
+    }
+    if (Wanted(settings_.cleanCookie)) {
       TwoHalfStep("쿠키", kCookieEntry, &settings_.cleanCookie, settings_.cookieFolder, false);
     }
-    if (settings_.cleanHistory) {
+    if (Wanted(settings_.cleanHistory)) {
       TwoHalfStep("기록", kHistoryEntry, &settings_.cleanHistory, settings_.historyFolder, true);
     }
-    if (settings_.cleanTypedUrl) TypedUrlStep();
-    if (settings_.cleanTemp) FolderStep("템프", &settings_.cleanTemp, settings_.tempFolder, true);
-    if (settings_.cleanRecent) {
+    if (Wanted(settings_.cleanTypedUrl)) TypedUrlStep();
+    if (Wanted(settings_.cleanTemp)) {
+      FolderStep("템프", &settings_.cleanTemp, settings_.tempFolder, true);
+    }
+    if (Wanted(settings_.cleanRecent)) {
       FolderStep("문서 리스트", &settings_.cleanRecent, settings_.recentFolder, false);
     }
-    if (settings_.cleanRecycleBin) RecycleBinStep();
-    if (settings_.cleanIndexEntry) IndexEntryStep();
-    if (settings_.cleanMediaPlayer) registry_.CleanMediaList(0, done_, total_, step_);
-    if (settings_.cleanRealPlayer) registry_.CleanMediaList(1, done_, total_, step_);
-    if (settings_.cleanRealOne) registry_.CleanMediaList(2, done_, total_, step_);
+    if (Wanted(settings_.cleanRecycleBin)) RecycleBinStep();
+    if (Wanted(settings_.cleanIndexEntry)) IndexEntryStep();
+    if (Wanted(settings_.cleanMediaPlayer)) registry_.CleanMediaList(0, done_, total_, step_);
+    if (Wanted(settings_.cleanRealPlayer)) registry_.CleanMediaList(1, done_, total_, step_);
+    if (Wanted(settings_.cleanRealOne)) registry_.CleanMediaList(2, done_, total_, step_);
     UserEntrySteps();
 
     view_.StepLabel().SetText("청소 끝.");
@@ -82,6 +87,9 @@ class CleaningRun::Steps {
 
  private:
   int Base() const { return done_ * step_; }
+
+  // A switched-on step, unless the pump says the run is stopping.
+  bool Wanted(bool categorySwitch) const { return categorySwitch && !run_.ports_.pump.Stopping(); }
 
   void ShowCount(int current) {
     view_.CountLabel().SetText(std::to_string(current) + "/" + std::to_string(total_));
@@ -167,6 +175,7 @@ class CleaningRun::Steps {
 
   void UserEntrySteps() {
     for (const UserEntry& entry : entries_) {
+      if (!Wanted(true)) return;
       view_.StepLabel().SetText(entry.name);
       for (const std::string& dir : entry.dirs) {
         Open(nullptr);

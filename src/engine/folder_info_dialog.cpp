@@ -15,15 +15,6 @@ namespace {
 constexpr COLORREF kPanelFill = RGB(0xFF, 0xC5, 0xFF);
 constexpr COLORREF kTitleText = RGB(0x33, 0x99, 0xCC);
 
-// The standard panel with a magenta inner border, inset 22 at top and bottom.
-PanelLook FolderPanelLook() {
-  PanelLook look = StandardPanelLook(kPanelFill);
-  look.inner = PanelInsets{20, 22, 20, 22};
-  look.innerPen = RGB(0xFF, 0x00, 0xFF);
-  look.innerBrush = RGB(0xF8, 0xFB, 0xFB);
-  return look;
-}
-
 ScreenRect ScreenRectOf(HWND window) {
   RECT r;
   GetWindowRect(window, &r);
@@ -97,7 +88,7 @@ bool FolderInfoDialog::OnPaint() {
   PaintDC dc(hwnd());
   RECT client;
   GetClientRect(hwnd(), &client);
-  PaintPanel(dc.get(), client, FolderPanelLook());
+  PaintPanel(dc.get(), client, SideWindowPanelLook(kPanelFill));
   return true;
 }
 

@@ -21,7 +21,8 @@ inline bool IsFolderLink(const DirEntry& entry) { return entry.isDirectory && en
 // Searches pattern and hands every entry, "." and ".." included, to visit in
 // the finder's order. Pending window messages are drained before each entry,
 // so the windows stay alive, and the finder moves on before the entry is
-// handled. False when the search found nothing.
+// handled; a pump that is stopping ends the walk there. False when the
+// search found nothing.
 template <typename Visit>
 bool WalkFolder(FileSystem& files, MessagePump& pump, const std::string& pattern, Visit visit) {
   const std::unique_ptr<DirectoryFinder> finder = files.Find(pattern);
@@ -30,6 +31,7 @@ bool WalkFolder(FileSystem& files, MessagePump& pump, const std::string& pattern
   bool more = finder->Next(next);
   while (more) {
     pump.DrainPending();
+    if (pump.Stopping()) break;
     const DirEntry entry = std::move(next);
     more = finder->Next(next);
     visit(entry);

@@ -43,6 +43,8 @@ class RemovalSink {
     (void)folder;
     (void)reason;
   }
+  // A browser's caches were passed over because the browser runs.
+  virtual void BrowserSkipped(const std::string& browserName) { (void)browserName; }
 
   // The sink of every run that does not ask for another.
   static RemovalSink& OnSystem();

@@ -14,6 +14,7 @@
 #include "fakes/memory_registry.h"
 #include "fakes/memory_url_cache.h"
 #include "fakes/recording_console.h"
+#include "fakes/small_system.h"
 #include "fakes/recording_message_boxes.h"
 #include "settings/archive.h"
 #include "settings/setup_data.h"
@@ -29,15 +30,7 @@ constexpr char kTypedUrls[] = "Software\\Microsoft\\Internet Explorer\\TypedURLs
 class ConsoleProgramTest : public ::testing::Test {
  protected:
   ConsoleProgramTest() {
-    shell.folders = {{csidl::kInternetCache, "C:\\Cache"},
-                     {csidl::kCookies, "C:\\Cookies"},
-                     {csidl::kHistory, "C:\\History"},
-                     {csidl::kRecent, "C:\\Recent"}};
-    shell.tempFolder = "C:\\Temp\\";
-    for (const char* folder : {"C:\\Cache", "C:\\Cookies", "C:\\History", "C:\\Temp", "C:\\Recent",
-                               "C:\\Vantrel"}) {
-      files.AddDirectory(folder);
-    }
+    MakeSpecialFolders(shell, files);
   }
 
   int Run(std::vector<std::string> arguments) {
@@ -90,15 +83,7 @@ class ConsoleProgramTest : public ::testing::Test {
 
   // Everything a run could remove or write, as text.
   std::string Snapshot() const {
-    std::string text;
-    for (const std::string& path : files.AllPaths()) text += path + "|" + files.Contents(path) + "\n";
-    for (const std::string& url : cache.Urls()) text += url + "\n";
-    for (const char* key : {kTypedUrls, "Software\\Mine\\Recent"}) {
-      for (const std::string& name : registry.ValueNames(RootKey::kCurrentUser, key)) {
-        text += std::string(key) + "=" + name + "\n";
-      }
-    }
-    return text;
+    return SystemSnapshot(files, cache, registry, {kTypedUrls, "Software\\Mine\\Recent"});
   }
 
   std::vector<std::string> StepLines() const {

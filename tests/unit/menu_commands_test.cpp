@@ -14,6 +14,7 @@ class RecordingTarget : public MenuCommandTarget {
   void RestoreFromTray() override { calls.push_back("restore"); }
   void ShowFolderWindow() override { calls.push_back("folder window"); }
   void ShowProgressWindow() override { calls.push_back("progress window"); }
+  void ShowPreview() override { calls.push_back("preview"); }
   void OpenPage(const std::string& address) override { calls.push_back("open " + address); }
   void ShowAbout() override { calls.push_back("about"); }
   void Exit() override { calls.push_back("exit"); }
@@ -28,6 +29,7 @@ TEST(MenuCommands, EveryCommandOfBothMenus) {
       {32780, "restore"},
       {32778, "folder window"},
       {32779, "progress window"},
+      {32781, "preview"},
       {1067, "open http://counter.example/"},
       {1048, "open http://home.example/"},
       {57670, "about"},

@@ -47,7 +47,8 @@ struct Entry {
 
 // The items of the main window's menu; the tray's has "열기" first.
 const std::vector<Entry> kMainMenuItems = {
-    {32778, u"폴더 정보 보기"}, {32779, u"진행바 보기"}, {0, u""},     {1070, u"설정"},
+    {32778, u"폴더 정보 보기"}, {32779, u"진행바 보기"}, {32781, u"미리 보기"}, {0, u""},
+    {1070, u"설정"},
     {0, u""},                   {1067, u"프로그램 카운터 가기"},       {1048, u"제작 홈페이지 가기"},
     {0, u""},                   {57670, u"프로그램 정보"},           {0, u""},
     {1, u"종료"},

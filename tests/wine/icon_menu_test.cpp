@@ -26,6 +26,7 @@ struct Expected {
 const std::vector<Expected> kMainItems = {
     {32778, L"폴더 정보 보기"},
     {32779, L"진행바 보기"},
+    {32781, L"미리 보기"},
     {0, nullptr},
     {1070, L"설정"},
     {0, nullptr},
@@ -171,11 +172,11 @@ class ItemDrawing : public IconMenuTest {
 };
 
 TEST_F(ItemDrawing, SizesInTheFlatLook) {
-  const MEASUREITEMSTRUCT separator = Measure(2);
+  const MEASUREITEMSTRUCT separator = Measure(3);
   EXPECT_EQ(separator.itemHeight, 3u);
   EXPECT_EQ(separator.itemWidth, 0u);
 
-  const MEASUREITEMSTRUCT text = Measure(10);  // "종료"
+  const MEASUREITEMSTRUCT text = Measure(11);  // "종료"
   HDC screen = GetDC(nullptr);
   NONCLIENTMETRICSA metrics = {};
   metrics.cbSize = sizeof metrics;
@@ -229,7 +230,7 @@ TEST_F(ItemDrawing, ADisabledItemIsNeverSelectedAndGrey) {
 }
 
 TEST_F(ItemDrawing, ASeparatorIsAnEtchedLineBesideTheColumn) {
-  const auto s = Draw(2, 0, kWidth, 3);
+  const auto s = Draw(3, 0, kWidth, 3);
   EXPECT_EQ(s->At(0, 1), kColumn);
   EXPECT_EQ(s->At(22, 2), kColumn);
   EXPECT_EQ(s->At(27, 1), s->At(kWidth - 1, 0)) << "a gap of background between column and line";
@@ -245,7 +246,7 @@ TEST_F(ItemDrawing, TheRaisedLookHasASolidBarRightOfTheColumn) {
   EXPECT_EQ(s->At(20, 5), Sys(COLOR_HIGHLIGHT));
   EXPECT_EQ(s->At(kWidth - 1, kHeight - 1), Sys(COLOR_HIGHLIGHT));
   EXPECT_GT(s->Count(textArea, Sys(COLOR_HIGHLIGHTTEXT)), 10);
-  EXPECT_EQ(Measure(2).itemHeight, static_cast<UINT>(std::max(9, GetSystemMetrics(SM_CYMENU) / 2)));
+  EXPECT_EQ(Measure(3).itemHeight, static_cast<UINT>(std::max(9, GetSystemMetrics(SM_CYMENU) / 2)));
 }
 
 TEST_F(ItemDrawing, ItemsOfOtherMenusAreNotTaken) {

@@ -10,7 +10,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <map>
-#include <sstream>
 #include <vector>
 
 #include "console_program.h"
@@ -31,114 +30,17 @@ constexpr char kMediaList[] = "Software\\Microsoft\\MediaPlayer\\Player\\RecentF
 constexpr char kUserKey[] = "Software\\VantrelCliTest\\Recent";
 constexpr char kKeptKey[] = "Software\\VantrelCliTest\\Recent\\Child";
 
-std::vector<std::string> ValueNames(HKEY root, const std::string& key) {
-  std::vector<std::string> names;
-  HKEY handle = nullptr;
-  if (RegOpenKeyA(root, key.c_str(), &handle) != ERROR_SUCCESS) return names;
-  char name[256];
-  for (DWORD index = 0;; ++index) {
-    DWORD size = sizeof name;
-    if (RegEnumValueA(handle, index, name, &size, nullptr, nullptr, nullptr, nullptr) !=
-        ERROR_SUCCESS) {
-      break;
-    }
-    names.emplace_back(name, size);
-  }
-  RegCloseKey(handle);
-  return names;
-}
-
-template <typename Visit>
-void ForEachCacheEntry(Visit visit) {
-  std::vector<char> buffer(16384);
-  auto* info = reinterpret_cast<INTERNET_CACHE_ENTRY_INFOA*>(buffer.data());
-  DWORD size = static_cast<DWORD>(buffer.size());
-  HANDLE find = FindFirstUrlCacheEntryA(nullptr, info, &size);
-  if (find == nullptr) return;
-  do {
-    visit(*info);
-    size = static_cast<DWORD>(buffer.size());
-  } while (FindNextUrlCacheEntryA(find, info, &size));
-  FindCloseUrlCache(find);
-}
-
-std::vector<std::string> CacheEntries() {
-  std::vector<std::string> entries;
-  ForEachCacheEntry([&](const INTERNET_CACHE_ENTRY_INFOA& info) {
-    entries.push_back(std::string(info.lpszSourceUrlName) + " " + std::to_string(info.CacheEntryType));
-  });
-  return entries;
-}
-
-// Earlier tests in this prefix (the browser, the update check) leave cache
-// entries of their own; the counts here are of the seeded ones alone.
-void EmptyUrlCache() {
-  std::vector<std::string> urls;
-  ForEachCacheEntry([&](const INTERNET_CACHE_ENTRY_INFOA& info) { urls.push_back(info.lpszSourceUrlName); });
-  for (const std::string& url : urls) DeleteUrlCacheEntryA(url.c_str());
-}
-
-struct FolderCount {
-  int files = 0;
-  std::string listing;  // "path size" lines
-};
-
-void CountFolder(const std::string& folder, bool recursive, FolderCount& count) {
-  WIN32_FIND_DATAA data;
-  HANDLE find = FindFirstFileA((WithSlash(folder) + "*.*").c_str(), &data);
-  if (find == INVALID_HANDLE_VALUE) return;
-  do {
-    const std::string name = data.cFileName;
-    if (name == "." || name == "..") continue;
-    const std::string path = WithSlash(folder) + name;
-    if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-      count.listing += path + "\\\n";
-      if (recursive && (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0) {
-        CountFolder(path, recursive, count);
-      }
-    } else {
-      ++count.files;
-      count.listing += path + " " + std::to_string(data.nFileSizeLow) + "\n";
-    }
-  } while (FindNextFileA(find, &data));
-  FindClose(find);
-}
-
-FolderCount Count(const std::string& folder, bool recursive) {
-  FolderCount count;
-  CountFolder(folder, recursive, count);
-  return count;
-}
-
-SHQUERYRBINFO RecycleBin() {
-  SHQUERYRBINFO bin = {};
-  bin.cbSize = sizeof bin;
-  SHQueryRecycleBinA(nullptr, &bin);
-  return bin;
-}
-
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  std::string line;
-  while (std::getline(in, line)) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(line);
-  }
-  return lines;
-}
-
 // The lines of the steps and their keys and refusals.
 std::vector<std::string> StepLines(const std::string& output) {
   std::vector<std::string> steps;
-  for (const std::string& line : Lines(output)) {
+  for (const std::string& line : OutputLines(output)) {
     if (line.rfind("[", 0) == 0 || line.rfind("    ", 0) == 0) steps.push_back(line);
   }
   return steps;
 }
 
 std::string StepLine(const std::string& output, const std::string& prefix) {
-  for (const std::string& line : Lines(output)) {
+  for (const std::string& line : OutputLines(output)) {
     if (line.rfind(prefix, 0) == 0) return line;
   }
   return "<no line " + prefix + ">";
@@ -176,35 +78,15 @@ class VantrelCliTest : public ::testing::Test {
                          ScratchFolder() + "cli_output_" + std::to_string(++runs) + ".txt");
   }
 
-  void WriteSettings(const SetupData& settings) {
-    ArchiveWriter archive;
-    settings.Store(archive);
-    WriteBytes(folder + "SetupData.Sav", archive.Bytes());
-  }
+  void WriteSettings(const SetupData& settings) { WriteSettingsFile(folder + "SetupData.Sav", settings); }
 
   // Everything a run could remove or write.
   std::string Snapshot() {
-    std::string text;
-    for (const auto& [path, recursive] : Folders()) text += Count(path, recursive).listing;
-    text += Count(userDir, true).listing;
-    for (const char* key : {kTypedUrls, kMediaList, kUserKey, kKeptKey}) {
-      for (const std::string& name : ValueNames(HKEY_CURRENT_USER, key)) {
-        text += std::string(key) + " = " + name + "\n";
-      }
-    }
-    for (const std::string& entry : CacheEntries()) text += entry + "\n";
-    const SHQUERYRBINFO bin = RecycleBin();
-    text += "bin " + std::to_string(bin.i64NumItems) + " " + std::to_string(bin.i64Size) + "\n";
-    text += ReadBytes(folder + "SetupData.Sav");
-    return text;
+    return SystemSnapshot(special, userDir, {kTypedUrls, kMediaList, kUserKey, kKeptKey},
+                          folder + "SetupData.Sav");
   }
 
-  // The folders of the run's steps, as the run walks them.
-  std::vector<std::pair<std::string, bool>> Folders() const {
-    return {{special.cacheFolder, true},   {special.cookieFolder, false},
-            {special.historyFolder, true}, {special.tempFolder, true},
-            {special.recentFolder, false}};
-  }
+  std::vector<std::pair<std::string, bool>> Folders() const { return RunFolders(special); }
 
   void Seed() {
     for (const auto& [path, recursive] : Folders()) MakeFolder(path);
@@ -268,7 +150,7 @@ TEST_F(VantrelCliTest, PreviewReportsWhatIsThereChangesNothingAndCleanRemovesExa
   EXPECT_EQ(Snapshot(), before) << "the preview changed something";
   std::printf("%s", preview.output.c_str());
 
-  EXPECT_EQ(Lines(preview.output).front(), "Vantrel 미리 보기: 지우지 않고 셉니다.");
+  EXPECT_EQ(OutputLines(preview.output).front(), "Vantrel 미리 보기: 지우지 않고 셉니다.");
   EXPECT_EQ(FilesIn(StepLine(preview.output, "[1/13] 캐시: ")), filesBefore[special.cacheFolder]);
   EXPECT_EQ(FilesIn(StepLine(preview.output, "[2/13] 쿠키: ")), filesBefore[special.cookieFolder]);
   EXPECT_EQ(FilesIn(StepLine(preview.output, "[3/13] 기록: ")), filesBefore[special.historyFolder]);
@@ -291,7 +173,7 @@ TEST_F(VantrelCliTest, PreviewReportsWhatIsThereChangesNothingAndCleanRemovesExa
   ASSERT_EQ(clean.exitCode, 0u) << clean.output;
   std::printf("%s", clean.output.c_str());
   EXPECT_EQ(StepLines(clean.output), StepLines(preview.output));
-  EXPECT_EQ(Lines(clean.output).front(), "Vantrel 청소");
+  EXPECT_EQ(OutputLines(clean.output).front(), "Vantrel 청소");
 
   EXPECT_FALSE(FileExists(WithSlash(special.cacheFolder) + "page.htm"));
   EXPECT_FALSE(FileExists(WithSlash(special.cacheFolder) + "CLI12345"));
@@ -364,7 +246,7 @@ TEST_F(VantrelCliTest, ExitCodes) {
 
   ConsoleRun help = Run("--help");
   EXPECT_EQ(help.exitCode, 0u);
-  EXPECT_EQ(Lines(help.output).front(), "사용법: VantrelCli preview | clean | --help");
+  EXPECT_EQ(OutputLines(help.output).front(), "사용법: VantrelCli preview | clean | --help");
   EXPECT_EQ(Run("").exitCode, 2u);
   EXPECT_EQ(Run("wipe").exitCode, 2u);
 

@@ -1,6 +1,7 @@
 #include "console_program.h"
 
 #include <cstring>
+#include <sstream>
 
 #include "wine_test_support.h"
 
@@ -71,6 +72,17 @@ ConsoleRun RunRedirected(const std::string& exe, const std::string& parameters,
   if (input != INVALID_HANDLE_VALUE) CloseHandle(input);
   run.output = ReadBytes(outputFile);
   return run;
+}
+
+std::vector<std::string> OutputLines(const std::string& output) {
+  std::vector<std::string> lines;
+  std::istringstream in(output);
+  std::string line;
+  while (std::getline(in, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(line);
+  }
+  return lines;
 }
 
 }  // namespace vantrel::winetest

@@ -6,6 +6,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 namespace vantrel::winetest {
 
@@ -13,6 +14,9 @@ struct ConsoleRun {
   DWORD exitCode = STILL_ACTIVE;  // STILL_ACTIVE when it did not start or end in time
   std::string output;             // standard output and error, as bytes
 };
+
+// Lines of output, without their carriage returns.
+std::vector<std::string> OutputLines(const std::string& output);
 
 // environment: variables set (or replaced) for the program, on top of this
 // program's own.

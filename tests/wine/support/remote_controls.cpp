@@ -90,11 +90,11 @@ bool SelectFolderInBrowser(HWND browser, const std::vector<std::string>& suffixe
 
 int ListViewCount(HWND list) { return static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)); }
 
-std::string ListViewItemText(HWND list, int index) {
+std::string ListViewItemText(HWND list, int index, int subItem) {
   RemoteBuffer remote(list, sizeof(LVITEMA) + kTextSize);
   if (!remote.Ok()) return std::string();
   LVITEMA request = {};
-  request.iSubItem = 0;
+  request.iSubItem = subItem;
   request.pszText = static_cast<char*>(remote.Address()) + sizeof(LVITEMA);
   request.cchTextMax = static_cast<int>(kTextSize);
   remote.Write(&request, sizeof request);

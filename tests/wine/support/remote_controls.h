@@ -41,7 +41,8 @@ bool SelectFolderInBrowser(HWND browser, const std::vector<std::string>& suffixe
 
 // List views of another program.
 int ListViewCount(HWND list);
-std::string ListViewItemText(HWND list, int index);
+// The text of an item, or of one of its sub-items (the columns of a report).
+std::string ListViewItemText(HWND list, int index, int subItem = 0);
 // Selects and focuses item index, as a click would.
 bool SelectListViewItem(HWND list, int index);
 

@@ -85,6 +85,27 @@ RunningProgram::~RunningProgram() {
   CloseHandle(process_);
 }
 
+HWND RunningProgram::VisibleWindow(const char* title) const {
+  struct Search {
+    DWORD process;
+    const char* title;
+    HWND found;
+  } search{process_ != nullptr ? GetProcessId(process_) : 0, title, nullptr};
+  EnumWindows(
+      [](HWND window, LPARAM parameter) CALLBACK -> BOOL {
+        auto& s = *reinterpret_cast<Search*>(parameter);
+        DWORD process = 0;
+        GetWindowThreadProcessId(window, &process);
+        char text[128] = {};
+        GetWindowTextA(window, text, sizeof text);
+        if (process != s.process || !IsWindowVisible(window) || std::string(text) != s.title) return TRUE;
+        s.found = window;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
 bool RunningProgram::WaitForExit(DWORD milliseconds) {
   return process_ != nullptr && WaitForSingleObject(process_, milliseconds) == WAIT_OBJECT_0;
 }

@@ -40,6 +40,8 @@ class RunningProgram {
   // Waits for the program to end; false on time-out.
   bool WaitForExit(DWORD milliseconds);
   DWORD ExitCode() const;
+  // Its visible top-level window with this title, or null.
+  HWND VisibleWindow(const char* title) const;
 
  private:
   HANDLE process_ = nullptr;

@@ -1,4 +1,4 @@
-#include "cli/removal_tally.h"
+#include "engine/removal_tally.h"
 
 #include <algorithm>
 
@@ -24,7 +24,7 @@ std::string RootName(RootKey root) {
 
 bool RemovalTally::Empty() const {
   return files == 0 && filesLeft == 0 && CacheEntries() == 0 && values == 0 && valuesLeft == 0 &&
-         !recycleBinVisited && refusedFolders.empty();
+         !recycleBinVisited && refusedFolders.empty() && skippedBrowsers.empty();
 }
 
 void RemovalTally::CountValue(const std::string& keyName) {
@@ -57,6 +57,14 @@ void RemovalTally::Add(const RemovalTally& other) {
   }
   refusedFolders.insert(refusedFolders.end(), other.refusedFolders.begin(),
                         other.refusedFolders.end());
+  skippedBrowsers.insert(skippedBrowsers.end(), other.skippedBrowsers.begin(),
+                         other.skippedBrowsers.end());
+}
+
+std::string GroupedNumber(std::uint64_t number) {
+  std::string digits = std::to_string(number);
+  for (int at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3) digits.insert(at, ",");
+  return digits;
 }
 
 std::string FullKeyName(RootKey root, const std::string& subKey) {

@@ -36,12 +36,16 @@ struct RemovalTally {
   std::int64_t recycleBinItems = 0;
   std::int64_t recycleBinBytes = 0;
   std::vector<RefusedFolder> refusedFolders;
+  std::vector<std::string> skippedBrowsers;
 
   std::int64_t CacheEntries() const { return cookieEntries + historyEntries + normalEntries; }
   bool Empty() const;
   void Add(const RemovalTally& other);
   void CountValue(const std::string& keyName);
 };
+
+// 1234567 as "1,234,567".
+std::string GroupedNumber(std::uint64_t number);
 
 // "HKEY_CURRENT_USER\Software\X" for root and subKey.
 std::string FullKeyName(RootKey root, const std::string& subKey);
@@ -54,6 +58,9 @@ class TallySink : public RemovalSink {
 
   void FolderRefused(const std::string& folder, const std::string& reason) override {
     tally_.refusedFolders.push_back(RefusedFolder{folder, reason});
+  }
+  void BrowserSkipped(const std::string& browserName) override {
+    tally_.skippedBrowsers.push_back(browserName);
   }
 
  protected:
