@@ -89,6 +89,7 @@
 #define IDM_SHOW_FOLDER_INFO 32778
 #define IDM_SHOW_PROGRESS 32779
 #define IDM_SETTINGS 1070              // the same command as the "설정" button
+#define IDM_ADD_BROWSER_CACHES 32790   // the ready-made cache entries that are missing
 #define IDM_COUNTER_PAGE 1067
 #define IDM_HOME_PAGE 1048
 #define IDM_ABOUT 57670

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "engine/known_browsers.h"
 #include "platform/message_box.h"
 
 namespace vantrel {
@@ -84,6 +85,11 @@ std::string DescribeTotals(const RemovalTally& total, bool preview) {
             "\n";
   }
   text += "  거부된 폴더: " + Count(static_cast<std::int64_t>(total.refusedFolders.size()), "곳") + "\n";
+  if (!total.skippedBrowsers.empty()) {
+    std::string names;
+    for (const std::string& browser : total.skippedBrowsers) names += (names.empty() ? "" : ", ") + browser;
+    text += "  실행 중이라 건너뛴 브라우저: " + names + "\n";
+  }
   return text;
 }
 
@@ -185,6 +191,9 @@ void ConsoleReport::EndStep() {
     WriteLine("    " + key + ": 값 " + GroupedNumber(static_cast<std::uint64_t>(count)) + "개");
   }
   for (const std::string& folder : tally.refusedFolders) WriteLine("    거부: " + folder);
+  for (const std::string& browser : tally.skippedBrowsers) {
+    WriteLine("    " + RunningBrowserNote(browser));
+  }
 }
 
 void ConsoleReport::ClearLiveLine() {

@@ -24,7 +24,7 @@ std::string RootName(RootKey root) {
 
 bool RemovalTally::Empty() const {
   return files == 0 && filesLeft == 0 && CacheEntries() == 0 && values == 0 &&
-         !recycleBinVisited && refusedFolders.empty();
+         !recycleBinVisited && refusedFolders.empty() && skippedBrowsers.empty();
 }
 
 void RemovalTally::CountValue(const std::string& keyName) {
@@ -56,6 +56,8 @@ void RemovalTally::Add(const RemovalTally& other) {
   }
   refusedFolders.insert(refusedFolders.end(), other.refusedFolders.begin(),
                         other.refusedFolders.end());
+  skippedBrowsers.insert(skippedBrowsers.end(), other.skippedBrowsers.begin(),
+                         other.skippedBrowsers.end());
 }
 
 std::string FullKeyName(RootKey root, const std::string& subKey) {

@@ -29,6 +29,7 @@ struct RemovalTally {
   std::int64_t recycleBinItems = 0;
   std::int64_t recycleBinBytes = 0;
   std::vector<std::string> refusedFolders;
+  std::vector<std::string> skippedBrowsers;  // left alone because they run
 
   std::int64_t CacheEntries() const { return cookieEntries + historyEntries + normalEntries; }
   bool Empty() const;
@@ -47,6 +48,9 @@ class TallySink : public RemovalSink {
 
   void FolderRefused(const std::string& folder) override {
     tally_.refusedFolders.push_back(folder);
+  }
+  void BrowserSkipped(const std::string& browserName) override {
+    tally_.skippedBrowsers.push_back(browserName);
   }
 
  protected:

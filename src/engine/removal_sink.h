@@ -39,6 +39,9 @@ class RemovalSink {
   virtual void EmptyRecycleBin(Shell& shell, unsigned flags) { shell.EmptyRecycleBin(flags); }
   // The path guard refused folder; its message has been shown.
   virtual void FolderRefused(const std::string& folder) { (void)folder; }
+  // The run left the folders of browserName ("Chrome") alone because the
+  // browser runs; said once a run for each browser.
+  virtual void BrowserSkipped(const std::string& browserName) { (void)browserName; }
 
   // The sink of every run that does not ask for another.
   static RemovalSink& OnSystem();
