@@ -116,6 +116,7 @@
 #define IDD_SETTINGS 193
 #define IDD_ENTRY_EDITOR 194
 #define IDD_REG_KEY 195
+#define IDD_DIRECTORY_TEXT 196
 #define IDC_SETTINGS_TITLE 1043        // "청소 설정"
 #define IDC_SETTINGS_CACHE 1072        // the eleven category check boxes
 #define IDC_SETTINGS_COOKIE 1073
@@ -142,9 +143,13 @@
 #define IDC_EDITOR_SUBFOLDERS 1091     // "하위 폴더(디렉토리) 까지 포함"
 #define IDC_EDITOR_NAME_LABEL 1093
 #define IDC_EDITOR_WARNING 1100
+#define IDC_EDITOR_TYPE_DIRECTORY 1101 // "경로 입력": a directory typed in full
 #define IDC_REG_KEY_FIND 1086          // "레지스트리 찾기"
 #define IDC_REG_KEY_NAME 1087
 #define IDC_REG_KEY_LABEL 1094
+#define IDC_DIRECTORY_TEXT 1087
+#define IDC_DIRECTORY_TEXT_LABEL 1094
+#define IDC_DIRECTORY_TEXT_EXAMPLE 1095
 // The updater's window (QorvUpDate.exe; its icon is IDI_MAIN)
 #define IDD_UPDATER 102
 #define IDC_UPDATER_STATUS 1000
