@@ -105,7 +105,7 @@ int main(int argc, char** argv) {
     for (int round = 0; round < kExpansionRounds; ++round) {
       RunningBrowsers browsers(expansion, files, programs);
       for (const std::string& pattern : Chrome().cacheFolders) {
-        for (const std::string& folder : expansion.Folders(pattern)) browsers.RunningOwnerOf(folder);
+        for (const std::string& folder : expansion.Folders(pattern)) browsers.RunningOwnerOf(folder, true);
       }
     }
     seconds = watch.Seconds() / kExpansionRounds;

@@ -177,7 +177,8 @@ class CleaningRun::Steps {
       for (const std::string& dir : entry.dirs) {
         OpenEntryStep(entry);
         view_.OverallBar().SetPos(Base());
-        PurgeFolders(FoldersToClean(WithoutPrefix(dir)), entry.includeSubfolders, Base(), step_);
+        PurgeFolders(FoldersToClean(WithoutPrefix(dir), entry.includeSubfolders),
+                     entry.includeSubfolders, Base(), step_);
         Close();
       }
       for (const std::string& regKey : entry.regKeys) {
@@ -199,10 +200,10 @@ class CleaningRun::Steps {
 
   // The folders a directory of an entry stands for, less those of a browser
   // that runs. Each one then goes through the guard as a typed folder does.
-  std::vector<std::string> FoldersToClean(const std::string& directory) {
+  std::vector<std::string> FoldersToClean(const std::string& directory, bool includeSubfolders) {
     std::vector<std::string> folders;
     for (std::string& folder : expansion_.Folders(directory)) {
-      const KnownBrowser* running = browsers_.RunningOwnerOf(folder);
+      const KnownBrowser* running = browsers_.RunningOwnerOf(folder, includeSubfolders);
       if (running == nullptr) {
         folders.push_back(std::move(folder));
         continue;

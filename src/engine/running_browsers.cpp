@@ -21,13 +21,24 @@ void RunningBrowsers::FindDataFolders() {
   }
 }
 
-const KnownBrowser* RunningBrowsers::RunningOwnerOf(const std::string& folder) {
+namespace {
+
+bool StartsWith(const std::string& text, const std::string& head) {
+  return text.compare(0, head.size(), head) == 0;
+}
+
+}  // namespace
+
+const KnownBrowser* RunningBrowsers::RunningOwnerOf(const std::string& folder,
+                                                    bool includeSubfolders) {
   if (!owners_) FindDataFolders();
   const std::string canonical = UpperCasePath(CanonicalFolder(files_, folder));
   if (canonical.empty()) return nullptr;
   for (Owner& owner : *owners_) {
     for (const std::string& dataFolder : owner.dataFolders) {
-      if (canonical.compare(0, dataFolder.size(), dataFolder) != 0) continue;
+      const bool reaches = StartsWith(canonical, dataFolder) ||
+                           (includeSubfolders && StartsWith(dataFolder, canonical));
+      if (!reaches) continue;
       if (!owner.runs) owner.runs = programs_.UserRuns(owner.browser->programFile);
       if (*owner.runs) return owner.browser;
     }

@@ -20,10 +20,11 @@ class RunningBrowsers {
   RunningBrowsers(DirectoryExpansion& expansion, FileSystem& files, RunningPrograms& programs)
       : expansion_(expansion), files_(files), programs_(programs) {}
 
-  // The browser whose data folder holds folder (or is it), when a process
-  // of the current user runs it; nullptr otherwise. The processes are asked
-  // once per browser, when a folder of it is first met.
-  const KnownBrowser* RunningOwnerOf(const std::string& folder);
+  // The browser whose data folder a purge of folder would reach (folder is
+  // that data folder or lies in it, or, with includeSubfolders, holds it),
+  // when a process of the current user runs it; nullptr otherwise. The
+  // processes are asked once per browser, when a folder of it is first met.
+  const KnownBrowser* RunningOwnerOf(const std::string& folder, bool includeSubfolders);
 
  private:
   struct Owner {

@@ -259,8 +259,9 @@ TEST_F(BrowserCachesTest, AfterASkippedStepTheNextStepOfTheEntryShowsItsNameAgai
                                                             "step 둘", "step 청소 끝."}));
 }
 
-TEST_F(BrowserCachesTest, NoProcessIsLookedAtWhenNoFolderLiesUnderABrowser) {
+TEST_F(BrowserCachesTest, NoProcessIsLookedAtWhenNoPurgeReachesABrowsersFolder) {
   SeedBrowsers({"Chrome"});
+  files.AddFile(kLocal + std::string("Google\\Chrome\\chrome_installer.log"), "log");
   UserEntry own;
   own.name = "temp";
   own.dirs = {"Dir:C:\\Temp2", "Dir:%LOCALAPPDATA%\\Google\\Chrome"};
@@ -268,6 +269,26 @@ TEST_F(BrowserCachesTest, NoProcessIsLookedAtWhenNoFolderLiesUnderABrowser) {
   programs.Start("chrome.exe");
   Run();
   EXPECT_TRUE(programs.asked.empty());
+  EXPECT_FALSE(files.HasFile(kLocal + std::string("Google\\Chrome\\chrome_installer.log")));
+}
+
+// A folder that holds a running browser's data folder is left whole when
+// its purge would walk into it.
+TEST_F(BrowserCachesTest, AFolderAboveARunningBrowsersDataIsLeftWhenItsPurgeWouldReachIt) {
+  SeedBrowsers({"Chrome"});
+  const std::string log = kLocal + std::string("Google\\Chrome\\chrome_installer.log");
+  files.AddFile(log, "log");
+  UserEntry own;
+  own.name = "google";
+  own.dirs = {"Dir:%LOCALAPPDATA%\\Google"};
+  own.includeSubfolders = true;
+  settings.AddEntry(own);
+  programs.Start("chrome.exe");
+  Run();
+  for (const std::string& path : caches) EXPECT_TRUE(files.HasFile(path)) << path;
+  ExpectKeepersUntouched();
+  EXPECT_TRUE(files.HasFile(log));
+  EXPECT_EQ(tally.skippedBrowsers, std::vector<std::string>{"Chrome"});
 }
 
 TEST_F(BrowserCachesTest, APatternThatReachesAProtectedFolderIsRefusedFolderByFolder) {
