@@ -6,8 +6,8 @@
 
 #include "engine/cache_cleaner.h"
 #include "engine/directory_pattern.h"
-#include "engine/running_browsers.h"
 #include "engine/registry_cleaner.h"
+#include "engine/running_browsers.h"
 #include "platform/progress_view.h"
 #include "platform/shell.h"
 #include "settings/setup_data.h"

@@ -18,6 +18,8 @@
 #include "console_program.h"
 #include "menu_driving.h"
 #include "platform/message_box.h"
+#include "platform/win32/environment_win32.h"
+#include "platform/win32/running_programs_win32.h"
 #include "platform/win32/text_converter_win32.h"
 #include "program_driving.h"
 #include "resource.h"
@@ -314,6 +316,40 @@ TEST_F(BrowserCachesWineTest, TheMenuCommandAddsOnlyTheMissingEntries) {
                                                          "Firefox 캐시", "Windows 캐시"}));
   ASSERT_FALSE(saved.userEntries.empty());
   EXPECT_EQ(saved.userEntries[0]->dirs, std::vector<std::string>{"Dir:C:\\mine"});
+}
+
+// The two adapters the cleaning run asks: the environment, and the processes
+// of the current user by their program file, without letter case.
+TEST(BrowserAdaptersWineTest, VariablesAndRunningPrograms) {
+  Win32Environment environment;
+  std::string value = "untouched";
+  ASSERT_TRUE(SetEnvironmentVariableA("VANTREL_SET", "C:\\somewhere"));
+  SetEnvironmentVariableA("VANTREL_UNSET", nullptr);
+  EXPECT_TRUE(environment.Variable("vantrel_set", value));
+  EXPECT_EQ(value, "C:\\somewhere");
+  EXPECT_FALSE(environment.Variable("VANTREL_UNSET", value));
+  const std::string longValue(3000, 'x');
+  ASSERT_TRUE(SetEnvironmentVariableA("VANTREL_LONG", longValue.c_str()));
+  EXPECT_TRUE(environment.Variable("VANTREL_LONG", value));
+  EXPECT_EQ(value, longValue);
+
+  Win32RunningPrograms programs;
+  const std::string folder = MakeFolder(ScratchFolder() + "adapters");
+  const std::string whale = folder + "whale.exe";
+  ASSERT_TRUE(CopyFileA(TestBuildFile("stand_in_program.exe").c_str(), whale.c_str(), FALSE));
+  EXPECT_FALSE(programs.UserRuns("whale.exe"));
+  RunningProgram browser(whale, "", folder);
+  ASSERT_TRUE(browser.Started());
+  HWND browserWindow = nullptr;
+  ASSERT_TRUE(WaitUntil([&] { return (browserWindow = FindWindowA(nullptr, "Vantrel stand-in whale")) != nullptr; },
+                        20000));
+  EXPECT_TRUE(programs.UserRuns("whale.exe"));
+  EXPECT_TRUE(programs.UserRuns("WHALE.EXE"));
+  EXPECT_FALSE(programs.UserRuns("whale"));
+  EXPECT_FALSE(programs.UserRuns("brave.exe"));
+  PostMessageA(browserWindow, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(browser.WaitForExit(20000));
+  EXPECT_FALSE(programs.UserRuns("whale.exe"));
 }
 
 }  // namespace
