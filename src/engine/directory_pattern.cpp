@@ -49,6 +49,11 @@ bool IsAbsolute(const std::string& path) {
 
 }  // namespace
 
+bool StartsFromRoot(const std::string& directory) {
+  return IsAbsolute(directory) || (!directory.empty() && directory[0] == '%' &&
+                                   VariableEnd(directory, 0) != std::string::npos);
+}
+
 DirectoryShape ShapeOfDirectory(const std::string& directory) {
   const std::vector<std::string> names = Names(directory);
   bool anyFolder = false;

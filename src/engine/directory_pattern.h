@@ -21,6 +21,11 @@ enum class DirectoryShape {
 
 DirectoryShape ShapeOfDirectory(const std::string& directory);
 
+// True when directory is a full path (C:\..., \\server\share\...) or begins
+// with a variable, which may stand for one; a relative path would clean
+// wherever the program happens to run.
+bool StartsFromRoot(const std::string& directory);
+
 class DirectoryExpansion {
  public:
   DirectoryExpansion(Environment& environment, FileSystem& files, MessagePump& pump)

@@ -48,6 +48,10 @@ void EntryEditor::AddDirectory(const std::optional<std::string>& folder) {
     view_.Messages().Show(kNotAPatternMessage, kNotAPatternCaption, mb::kIconHand);
     return;
   }
+  if (!StartsFromRoot(*folder)) {
+    view_.Messages().Show(kNotFromRootMessage, kNotAPatternCaption, mb::kIconHand);
+    return;
+  }
   const std::string text = kDirPrefix + *folder;
   view_.Strings().Add(text);
   entry_.dirs.push_back(text);

@@ -137,6 +137,11 @@ TEST_F(EntryEditorTest, PatternsAreStoredAsWrittenAndAStarThatIsNoPatternIsRefus
       {"star in the first name", std::string("*\\Cache"), true, {}},
       {"two stars", std::string("C:\\Data\\**\\Cache"), true, {}},
       {"star inside a name", std::string("C:\\Data\\Cache*"), true, {}},
+      {"a share", std::string("\\\\server\\share\\*\\Temp"), false, {"Dir:\\\\server\\share\\*\\Temp"}},
+      {"a variable first", std::string("%TEMP%\\Old"), false, {"Dir:%TEMP%\\Old"}},
+      {"a relative path", std::string("Temp\\Old"), true, {}},
+      {"a relative pattern", std::string("Temp\\*\\Old"), true, {}},
+      {"a variable later", std::string("Temp\\%X%"), true, {}},
   };
   for (const DirectoryCase& c : cases) {
     SCOPED_TRACE(c.name);
@@ -149,7 +154,7 @@ TEST_F(EntryEditorTest, PatternsAreStoredAsWrittenAndAStarThatIsNoPatternIsRefus
     if (c.refused) {
       ASSERT_EQ(freshWindow.messages.shown.size(), 1u);
       EXPECT_EQ(freshWindow.messages.shown[0].caption, "경로 오류");
-      EXPECT_NE(freshWindow.messages.shown[0].text.find("'*'는 폴더 이름 하나를 통째로"), std::string::npos);
+      EXPECT_EQ(freshWindow.messages.shown[0].text.rfind("이 경로는 저장할 수 없습니다.\n", 0), 0u);
       EXPECT_EQ(freshWindow.messages.shown[0].style, mb::kIconHand);
     } else {
       EXPECT_TRUE(freshWindow.messages.shown.empty());
