@@ -25,6 +25,15 @@ bool AnyFolderExists(DirectoryExpansion& expansion, const std::vector<std::strin
   });
 }
 
+// Windows XP names no local application data in its environment, where
+// every cache lies; an entry there would clean nothing.
+bool AnyFolderExpands(DirectoryExpansion& expansion, const std::vector<std::string>& patterns) {
+  return std::any_of(patterns.begin(), patterns.end(), [&](const std::string& pattern) {
+    std::string folder;
+    return expansion.ExpandVariables(pattern, folder);
+  });
+}
+
 bool HasEntryNamed(const SetupData& settings, const std::string& name) {
   return std::any_of(settings.userEntries.begin(), settings.userEntries.end(),
                      [&](const auto& entry) { return entry->name == name; });
@@ -35,7 +44,8 @@ bool HasEntryNamed(const SetupData& settings, const std::string& name) {
 std::vector<UserEntry> ReadyMadeCacheEntries(DirectoryExpansion& expansion) {
   std::vector<UserEntry> entries;
   for (const KnownBrowser& browser : KnownBrowsers()) {
-    if (AnyFolderExists(expansion, browser.dataFolders)) {
+    if (AnyFolderExists(expansion, browser.dataFolders) &&
+        AnyFolderExpands(expansion, browser.cacheFolders)) {
       entries.push_back(CacheEntry(CacheEntryName(browser.name), browser.cacheFolders));
     }
   }

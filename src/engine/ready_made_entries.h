@@ -13,7 +13,8 @@ namespace vantrel {
 class DirectoryExpansion;
 
 // One entry, sub-folders on, for each known browser one of whose data
-// folders exists, then the Windows entry when its folder exists.
+// folders exists (and whose caches the environment can name), then the
+// Windows entry when its folder exists.
 std::vector<UserEntry> ReadyMadeCacheEntries(DirectoryExpansion& expansion);
 
 // Appends the ready-made entries whose name no entry of settings bears

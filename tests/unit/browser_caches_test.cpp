@@ -188,13 +188,13 @@ TEST_F(BrowserCachesTest, NoEntryForABrowserWithoutItsDataFolderNorForWindowsWit
   for (const UserEntry& entry : ReadyMadeCacheEntries(expansion)) names.push_back(entry.name);
   EXPECT_EQ(names, (std::vector<std::string>{"Whale 캐시", "Firefox 캐시", "Windows 캐시"}));
 
-  // Windows XP names no local application data in its environment.
+  // Windows XP names no local application data in its environment, where
+  // every cache lies: Firefox's profiles in %APPDATA% bring no entry that
+  // would clean nothing.
   FakeEnvironment xp;
   xp.Set("APPDATA", "C:\\users\\kim\\AppData\\Roaming");
   DirectoryExpansion onXp(xp, files, pump);
-  names.clear();
-  for (const UserEntry& entry : ReadyMadeCacheEntries(onXp)) names.push_back(entry.name);
-  EXPECT_EQ(names, std::vector<std::string>{"Firefox 캐시"});
+  EXPECT_TRUE(ReadyMadeCacheEntries(onXp).empty());
 }
 
 TEST_F(BrowserCachesTest, ARunEmptiesEveryCacheAndLeavesEveryOtherFileAsItWas) {
