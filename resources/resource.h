@@ -102,6 +102,7 @@
 #define IDM_SHOW_PROGRESS 32779
 #define IDM_PREVIEW 32781
 #define IDM_SETTINGS 1070              // the same command as the "설정" button
+#define IDM_ADD_BROWSER_CACHES 32790   // the ready-made cache entries that are missing
 #define IDM_COUNTER_PAGE 1067
 #define IDM_HOME_PAGE 1048
 #define IDM_ABOUT 57670
@@ -128,6 +129,7 @@
 #define IDD_SETTINGS 193
 #define IDD_ENTRY_EDITOR 194
 #define IDD_REG_KEY 195
+#define IDD_DIRECTORY_TEXT 196
 #define IDC_SETTINGS_TITLE 1043        // "청소 설정"
 #define IDC_SETTINGS_CACHE 1072        // the eleven category check boxes
 #define IDC_SETTINGS_COOKIE 1073
@@ -154,9 +156,13 @@
 #define IDC_EDITOR_SUBFOLDERS 1091     // "하위 폴더(디렉토리) 까지 포함"
 #define IDC_EDITOR_NAME_LABEL 1093
 #define IDC_EDITOR_WARNING 1100
+#define IDC_EDITOR_TYPE_DIRECTORY 1101 // "경로 입력": a directory typed in full
 #define IDC_REG_KEY_FIND 1086          // "레지스트리 찾기"
 #define IDC_REG_KEY_NAME 1087
 #define IDC_REG_KEY_LABEL 1094
+#define IDC_DIRECTORY_TEXT 1087
+#define IDC_DIRECTORY_TEXT_LABEL 1094
+#define IDC_DIRECTORY_TEXT_EXAMPLE 1095
 // The updater's window (QorvUpDate.exe; its icon is IDI_MAIN)
 #define IDD_UPDATER 102
 #define IDC_UPDATER_STATUS 1000

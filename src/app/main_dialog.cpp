@@ -10,6 +10,8 @@
 #include "app/windows_name_win32.h"
 #include "build_config.h"
 #include "controls/paint_panel.h"
+#include "engine/directory_pattern.h"
+#include "engine/ready_made_entries.h"
 #include "engine/special_folders.h"
 #include "framework/gdi_handles.h"
 #include "framework/sound.h"
@@ -152,7 +154,11 @@ BOOL MainDialog::OnInitDialog() {
   return TRUE;
 }
 
-void MainDialog::LoadSettings() { settingsFile_.LoadSettings(setup); }
+void MainDialog::LoadSettings() {
+  if (settingsFile_.LoadSettings(setup) != SettingsFile::LoadOutcome::kNoFile) return;
+  DirectoryExpansion expansion(environment_, files_, pump_);
+  AddMissingCacheEntries(setup, expansion);
+}
 
 SettingsFile::SaveResult MainDialog::SaveSettings() { return settingsFile_.SaveSettingsOrWarn(setup); }
 
@@ -263,6 +269,14 @@ void MainDialog::ShowPreview() {
 void MainDialog::OpenPage(const std::string& address) { OpenInBrowser(address); }
 
 void MainDialog::Exit() { OnOK(); }
+
+// Only ever adds: an entry the user changed keeps his changes, and one he
+// deleted comes back only when he asks here.
+void MainDialog::AddBrowserCaches() {
+  DirectoryExpansion expansion(environment_, files_, pump_);
+  const int added = AddMissingCacheEntries(setup, expansion);
+  messages_.Show(AddedCacheEntriesText(added), kAddCacheEntriesCaption, mb::kOk);
+}
 
 // The run pumps messages, so a click can arrive while one is going on: it
 // shows the window again (its X may have hidden it) and leaves the run be.

@@ -17,8 +17,10 @@
 #include "engine/progress_dialog.h"
 #include "framework/dialog.h"
 #include "framework/tooltip.h"
+#include "platform/win32/environment_win32.h"
 #include "platform/win32/file_system_win32.h"
 #include "platform/win32/message_box_win32.h"
+#include "platform/win32/message_pump_win32.h"
 #include "platform/win32/notification_area_win32.h"
 #include "platform/win32/text_converter_win32.h"
 #include "resource.h"
@@ -48,7 +50,8 @@ class MainDialog : public Dialog, private MenuCommandTarget {
   void PlaceFolderWindow();
   void ShowSplash();
   // "SetupData.Sav" beside the program into setup, and back (saying so
-  // when the settings could not be written anywhere).
+  // when the settings could not be written anywhere). Without a file, the
+  // ready-made cache entries come in.
   void LoadSettings();
   SettingsFile::SaveResult SaveSettings();
 
@@ -76,6 +79,7 @@ class MainDialog : public Dialog, private MenuCommandTarget {
   void ShowPreview() override;
   void OpenPage(const std::string& address) override;
   void Exit() override;
+  void AddBrowserCaches() override;
   void TakeCaptionAway();
   void Clean();
   void ShowMainMenu(POINT screenPoint);
@@ -108,6 +112,8 @@ class MainDialog : public Dialog, private MenuCommandTarget {
   Win32FileSystem files_;
   Win32MessageBoxes messages_;
   Win32TextConverter converter_;
+  Win32Environment environment_;
+  Win32MessagePump pump_;
   SettingsFile settingsFile_;
 };
 

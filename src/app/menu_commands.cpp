@@ -33,6 +33,9 @@ bool MenuCommands::Run(int id, MenuCommandTarget& target) const {
     case IDM_ABOUT:
       target.ShowAbout();
       return true;
+    case IDM_ADD_BROWSER_CACHES:
+      target.AddBrowserCaches();
+      return true;
     case IDM_EXIT:
       target.Exit();
       return true;

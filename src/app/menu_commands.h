@@ -16,6 +16,8 @@ class MenuCommandTarget {
   virtual void ShowPreview() = 0;
   virtual void OpenPage(const std::string& address) = 0;
   virtual void ShowAbout() = 0;
+  // Adds the ready-made cache entries the settings lack, and says how many.
+  virtual void AddBrowserCaches() = 0;
   // Ends the main window as IDOK does.
   virtual void Exit() = 0;
 };

@@ -4,6 +4,8 @@
 #include "cli/console_report.h"
 #include "engine/removal_tally.h"
 #include "engine/cleaning_run.h"
+#include "engine/directory_pattern.h"
+#include "engine/ready_made_entries.h"
 #include "engine/special_folders.h"
 #include "platform/console_output.h"
 #include "platform/message_box.h"
@@ -42,7 +44,13 @@ int Run(CliPorts& ports, bool preview) {
   SettingsFile file(ports.files, errors, ports.converter, ports.moduleFileName,
                     FallbackSettingsFolder(ports.shell));
   switch (file.LoadSettings(settings)) {
-    case SettingsFile::LoadOutcome::kNoFile:
+    case SettingsFile::LoadOutcome::kNoFile: {
+      // A first start, as the window program's: the caches of the browsers
+      // the user has.
+      DirectoryExpansion expansion(ports.environment, ports.files, ports.pump);
+      AddMissingCacheEntries(settings, expansion);
+      break;
+    }
     case SettingsFile::LoadOutcome::kLoaded:
       break;
     case SettingsFile::LoadOutcome::kWrongVersion:
@@ -58,7 +66,7 @@ int Run(CliPorts& ports, bool preview) {
   TallySink& sink = preview ? static_cast<TallySink&>(counting) : reporting;
   ConsoleReport report(ports.out, sink, preview);
   CleaningRun run(CleaningRun::Ports{ports.files, ports.pump, ports.cache, ports.registry,
-                                     ports.shell},
+                                     ports.shell, ports.environment, ports.programs},
                   report, ports.systemFolders, sink);
   const std::string before = StoredBytes(settings);
   // With nothing to clean the run says so itself, through the report.

@@ -13,9 +13,11 @@ namespace vantrel {
 
 class ConsoleOutput;
 class DeletionProbe;
+class Environment;
 class FileSystem;
 class MessagePump;
 class Registry;
+class RunningPrograms;
 class Shell;
 class TextConverter;
 class UrlCache;
@@ -29,6 +31,8 @@ struct CliPorts {
   TextConverter& converter;
   ConsoleOutput& out;
   DeletionProbe& probe;
+  Environment& environment;
+  RunningPrograms& programs;
   SystemFolders systemFolders;
   std::string moduleFileName;  // the running program file
 };

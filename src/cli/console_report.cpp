@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "engine/known_browsers.h"
 #include "platform/message_box.h"
 
 namespace vantrel {
@@ -80,6 +81,11 @@ std::string DescribeTotals(const RemovalTally& total, bool preview) {
             "\n";
   }
   text += "  거부된 폴더: " + Count(static_cast<std::int64_t>(total.refusedFolders.size()), "곳") + "\n";
+  if (!total.skippedBrowsers.empty()) {
+    std::string names;
+    for (const std::string& browser : total.skippedBrowsers) names += (names.empty() ? "" : ", ") + browser;
+    text += "  실행 중이라 건너뛴 브라우저: " + names + "\n";
+  }
   return text;
 }
 
@@ -173,6 +179,9 @@ void ConsoleReport::WriteStep(const StepTally& step) {
   }
   for (const RefusedFolder& refused : tally.refusedFolders) {
     WriteLine("    거부: " + refused.folder + " (" + refused.reason + ")");
+  }
+  for (const std::string& browser : tally.skippedBrowsers) {
+    WriteLine("    " + RunningBrowserNote(browser));
   }
 }
 

@@ -9,9 +9,11 @@
 #include "platform/message_pump.h"
 #include "platform/win32/console_output_win32.h"
 #include "platform/win32/deletion_probe_win32.h"
+#include "platform/win32/environment_win32.h"
 #include "platform/win32/file_system_win32.h"
 #include "platform/win32/module_path_win32.h"
 #include "platform/win32/registry_win32.h"
+#include "platform/win32/running_programs_win32.h"
 #include "platform/win32/shell_win32.h"
 #include "platform/win32/text_converter_win32.h"
 #include "platform/win32/url_cache_win32.h"
@@ -37,7 +39,10 @@ int main(int argc, char** argv) {
   Win32TextConverter converter;
   Win32ConsoleOutput out;
   Win32DeletionProbe probe;
+  Win32Environment environment;
+  Win32RunningPrograms programs;
   return RunConsoleProgram(arguments,
                            CliPorts{files, pump, cache, registry, shell, converter, out, probe,
-                                    RunningSystemFolders(), RunningProgramFileName()});
+                                    environment, programs, RunningSystemFolders(),
+                                    RunningProgramFileName()});
 }

@@ -2,9 +2,12 @@
 
 #include <cstdint>
 #include <optional>
+#include <set>
 
 #include "engine/cache_cleaner.h"
+#include "engine/directory_pattern.h"
 #include "engine/registry_cleaner.h"
+#include "engine/running_browsers.h"
 #include "platform/message_pump.h"
 #include "platform/progress_view.h"
 #include "platform/shell.h"
@@ -39,7 +42,9 @@ class CleaningRun::Steps {
         cache_(run.ports_.cache, run.ports_.pump, run.view_, run.removals_),
         registry_(run.ports_.registry, run.view_, run.removals_),
         shell_(run.ports_.shell),
-        removals_(run.removals_) {}
+        removals_(run.removals_),
+        expansion_(run.ports_.environment, run.ports_.files, run.ports_.pump),
+        browsers_(expansion_, run.ports_.files, run.ports_.programs) {}
 
   void Run() {
     TakeUserEntries();
@@ -177,20 +182,66 @@ class CleaningRun::Steps {
     for (const UserEntry& entry : entries_) {
       if (!Wanted(true)) return;
       view_.StepLabel().SetText(entry.name);
+      shownNote_.clear();
       for (const std::string& dir : entry.dirs) {
-        Open(nullptr);
+        OpenEntryStep(entry);
         view_.OverallBar().SetPos(Base());
-        PurgeWholeFolder(nullptr, WithoutPrefix(dir), entry.includeSubfolders, Base(), step_);
+        PurgeFolders(FoldersToClean(WithoutPrefix(dir), entry.includeSubfolders),
+                     entry.includeSubfolders, Base(), step_);
         Close();
       }
       for (const std::string& regKey : entry.regKeys) {
         const std::string key = WithoutPrefix(regKey);
-        Open(nullptr);
+        OpenEntryStep(entry);
         view_.OverallBar().SetPos(Base());
         view_.CategoryBar().SetPos(0);
         registry_.DeleteKeyValues(SetupData::RootKeyOf(key), SetupData::SubKeyOf(key));
         Close();
       }
+    }
+  }
+
+  // A note on a skipped browser stands for its own step only.
+  void OpenEntryStep(const UserEntry& entry) {
+    Open(shownNote_.empty() ? nullptr : entry.name.c_str());
+    shownNote_.clear();
+  }
+
+  // The folders a directory of an entry stands for, less those of a browser
+  // that runs. Each one then goes through the guard as a typed folder does.
+  std::vector<std::string> FoldersToClean(const std::string& directory, bool includeSubfolders) {
+    std::vector<std::string> folders;
+    for (std::string& folder : expansion_.Folders(directory)) {
+      const KnownBrowser* running = browsers_.RunningOwnerOf(folder, includeSubfolders);
+      if (running == nullptr) {
+        folders.push_back(std::move(folder));
+        continue;
+      }
+      const std::string note = RunningBrowserNote(running->name);
+      if (note != shownNote_) view_.StepLabel().SetText(note);
+      shownNote_ = note;
+      if (skippedBrowsers_.insert(running->name).second) removals_.BrowserSkipped(running->name);
+    }
+    return folders;
+  }
+
+  // One step over several folders: the bars move over the files of all of
+  // them. A folder with no files is passed over as PurgeFolder passes over
+  // a typed one, with no guard test and no message.
+  void PurgeFolders(const std::vector<std::string>& folders, bool includeSubfolders, int base,
+                    int span) {
+    std::vector<int> counts;
+    int expected = 0;
+    for (const std::string& folder : folders) {
+      counts.push_back(Folders().CountFolderFiles(folder, includeSubfolders));
+      expected += counts.back();
+    }
+    int done = 0;
+    for (std::size_t i = 0; i < folders.size(); ++i) {
+      if (counts[i] == 0) continue;
+      const int count =
+          Folders().PurgeFolder(nullptr, folders[i], includeSubfolders, done, expected, base, span);
+      if (count >= 0) done = count;
     }
   }
 
@@ -207,6 +258,10 @@ class CleaningRun::Steps {
   int half_ = 0;
   int done_ = 0;
   std::vector<UserEntry> entries_;
+  DirectoryExpansion expansion_;
+  RunningBrowsers browsers_;
+  std::set<std::string> skippedBrowsers_;  // each is reported once a run
+  std::string shownNote_;  // the step label names a skipped browser
 };
 
 CleaningRun::CleaningRun(Ports ports, ProgressView& view, SystemFolders systemFolders,

@@ -10,11 +10,13 @@
 namespace vantrel {
 
 class CacheCleaner;
+class Environment;
 class FileSystem;
 class MessagePump;
 class ProgressView;
 class Registry;
 class RegistryCleaner;
+class RunningPrograms;
 class SetupData;
 class Shell;
 class UrlCache;
@@ -32,6 +34,9 @@ class CleaningRun {
     UrlCache& cache;
     Registry& registry;
     Shell& shell;
+    // The variables of entry patterns, and the browsers that run.
+    Environment& environment;
+    RunningPrograms& programs;
   };
 
   // Everything the run removes goes through removals.

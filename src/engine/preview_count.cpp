@@ -74,7 +74,8 @@ PreviewCount::Outcome PreviewCount::Run() {
     return Outcome::kNothingSelected;
   }
   CleaningRun run(
-      CleaningRun::Ports{ports_.files, *this, ports_.cache, ports_.registry, ports_.shell}, *this,
+      CleaningRun::Ports{ports_.files, *this, ports_.cache, ports_.registry, ports_.shell,
+                         ports_.environment, ports_.programs}, *this,
       systemFolders_, sink_);
   run.RunCleaning(settings_.get());
   if (auto closed = runSteps_.Close()) steps_.push_back(std::move(*closed));

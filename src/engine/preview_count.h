@@ -28,6 +28,8 @@ class PreviewCount : private ProgressView, private MessagePump {
     Registry& registry;
     Shell& shell;
     DeletionProbe& probe;
+    Environment& environment;
+    RunningPrograms& programs;
   };
   enum class Outcome { kCounted, kStopped, kNothingSelected };
   struct Progress {

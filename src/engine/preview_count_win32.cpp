@@ -5,6 +5,6 @@
 namespace vantrel {
 
 SystemPreviewCount::SystemPreviewCount(const SetupData& settings)
-    : count(PreviewCount::Ports{files, cache, registry, shell, probe}, RunningSystemFolders(), settings) {}
+    : count(PreviewCount::Ports{files, cache, registry, shell, probe, environment, programs}, RunningSystemFolders(), settings) {}
 
 }  // namespace vantrel

@@ -4,8 +4,10 @@
 
 #include "engine/preview_count.h"
 #include "platform/win32/deletion_probe_win32.h"
+#include "platform/win32/environment_win32.h"
 #include "platform/win32/file_system_win32.h"
 #include "platform/win32/registry_win32.h"
+#include "platform/win32/running_programs_win32.h"
 #include "platform/win32/shell_win32.h"
 #include "platform/win32/url_cache_win32.h"
 
@@ -20,6 +22,8 @@ struct SystemPreviewCount {
   Win32Registry registry;
   Win32Shell shell;
   Win32DeletionProbe probe;
+  Win32Environment environment;
+  Win32RunningPrograms programs;
   PreviewCount count;
 };
 

@@ -13,7 +13,8 @@ namespace vantrel {
 ProgressDialog::ProgressDialog()
     : Dialog(IDD),
       systemFolders_(RunningSystemFolders()),
-      run_(CleaningRun::Ports{files_, pump_, cache_, registry_, shell_}, *this, systemFolders_) {}
+      run_(CleaningRun::Ports{files_, pump_, cache_, registry_, shell_, environment_, programs_},
+           *this, systemFolders_) {}
 
 void ProgressDialog::RunCleaning(SetupData* runSettings) {
   if (run_.Running()) return;

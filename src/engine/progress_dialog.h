@@ -12,10 +12,12 @@
 #include "engine/folder_purge.h"
 #include "framework/dialog.h"
 #include "platform/progress_view.h"
+#include "platform/win32/environment_win32.h"
 #include "platform/win32/file_system_win32.h"
 #include "platform/win32/message_box_win32.h"
 #include "platform/win32/message_pump_win32.h"
 #include "platform/win32/registry_win32.h"
+#include "platform/win32/running_programs_win32.h"
 #include "platform/win32/shell_win32.h"
 #include "platform/win32/url_cache_win32.h"
 #include "resource.h"
@@ -74,6 +76,8 @@ class ProgressDialog : public Dialog, public ProgressView {
   Win32UrlCache cache_;
   Win32Registry registry_;
   Win32Shell shell_;
+  Win32Environment environment_;
+  Win32RunningPrograms programs_;
   SystemFolders systemFolders_;
   CleaningRun run_;
 };

@@ -43,7 +43,8 @@ class RemovalSink {
     (void)folder;
     (void)reason;
   }
-  // A browser's caches were passed over because the browser runs.
+  // The run left the folders of browserName ("Chrome") alone because the
+  // browser runs; said once a run for each browser.
   virtual void BrowserSkipped(const std::string& browserName) { (void)browserName; }
 
   // The sink of every run that does not ask for another.

@@ -36,7 +36,7 @@ struct RemovalTally {
   std::int64_t recycleBinItems = 0;
   std::int64_t recycleBinBytes = 0;
   std::vector<RefusedFolder> refusedFolders;
-  std::vector<std::string> skippedBrowsers;
+  std::vector<std::string> skippedBrowsers;  // left alone because they run
 
   std::int64_t CacheEntries() const { return cookieEntries + historyEntries + normalEntries; }
   bool Empty() const;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "engine/directory_pattern.h"
 #include "platform/message_box.h"
 #include "settings/setup_data.h"
 
@@ -41,6 +42,14 @@ void EntryEditor::AddDirectory(const std::optional<std::string>& folder) {
   if (folder->size() < kShortestDirectory) {
     view_.Messages().Show("제정신 인가요?\n하드 날리셔도 게시판에 항의하지 마세요. ^^;", "치명적인 ERROR",
                           mb::kIconHand);
+    return;
+  }
+  if (ShapeOfDirectory(*folder) == DirectoryShape::kNotPattern) {
+    view_.Messages().Show(kNotAPatternMessage, kNotAPatternCaption, mb::kIconHand);
+    return;
+  }
+  if (!StartsFromRoot(*folder)) {
+    view_.Messages().Show(kNotFromRootMessage, kNotAPatternCaption, mb::kIconHand);
     return;
   }
   const std::string text = kDirPrefix + *folder;

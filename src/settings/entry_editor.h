@@ -41,6 +41,16 @@ class EntryEditorView {
 };
 
 inline constexpr char kDirPrefix[] = "Dir:";
+// A directory with "*" anywhere but as a whole folder name after the first
+// would clean nothing; the editor says why instead of storing it.
+inline constexpr char kNotAPatternCaption[] = "경로 오류";
+inline constexpr char kNotAPatternMessage[] =
+    "이 경로는 저장할 수 없습니다.\n"
+    "'*'는 폴더 이름 하나를 통째로 대신할 때만 쓸 수 있고, 맨 앞(드라이브) 자리에는 쓸 수 없습니다.\n"
+    "예: %LOCALAPPDATA%\\Google\\Chrome\\User Data\\*\\Cache";
+inline constexpr char kNotFromRootMessage[] =
+    "이 경로는 저장할 수 없습니다.\n"
+    "드라이브부터 쓴 전체 경로(C:\\...)나 환경 변수로 시작하는 경로(%LOCALAPPDATA%\\...)를 넣어 주세요.";
 inline constexpr char kRegPrefix[] = "Reg:";
 
 class EntryEditor {
@@ -51,8 +61,10 @@ class EntryEditor {
 
   // Name, strings (keys first, the list sorts them) and check box; Delete off.
   void Fill();
-  // A folder the browser gave (nullopt: the user chose none). A drive root
-  // or a virtual folder (shorter than four bytes) is refused.
+  // A folder the browser gave or the user typed (nullopt: none). A drive
+  // root or a virtual folder (shorter than four bytes) is refused, and so
+  // are a relative path and a "*" that is not a whole folder name after the
+  // first.
   void AddDirectory(const std::optional<std::string>& folder);
   // A key name the key window gave (nullopt: it was cancelled). Five bytes
   // or fewer are refused; nothing else is checked.

@@ -29,11 +29,13 @@ void EntryEditorDialog::BindControls() {
   Bind(deleteButton, IDC_EDITOR_DELETE);
   Bind(addDirectoryButton, IDC_EDITOR_ADD_DIRECTORY);
   Bind(addKeyButton, IDC_EDITOR_ADD_KEY);
+  Bind(typeDirectoryButton, IDC_EDITOR_TYPE_DIRECTORY);
 }
 
 BOOL EntryEditorDialog::OnInitDialog() {
   messages_.SetOwner(hwnd());
-  for (HoverButton* button : {&addDirectoryButton, &addKeyButton, &deleteButton, &okButton, &cancelButton}) {
+  for (HoverButton* button :
+       {&addDirectoryButton, &addKeyButton, &typeDirectoryButton, &deleteButton, &okButton, &cancelButton}) {
     button->SetColours(kSettingsButtonText, kSettingsButtonFace);
   }
   for (ColorLabel* label : {&subfoldersBox, &nameLabel, &title, &warning}) {
@@ -61,6 +63,10 @@ bool EntryEditorDialog::OnClicked(int id) {
     case IDC_EDITOR_ADD_KEY:
       PlayClickSound();
       rules_.AddRegistryKey(AskForKeyName());
+      return true;
+    case IDC_EDITOR_TYPE_DIRECTORY:
+      PlayClickSound();
+      rules_.AddDirectory(AskForDirectory());
       return true;
     case IDC_EDITOR_DELETE:
       PlayClickSound();
@@ -108,7 +114,13 @@ std::optional<std::string> EntryEditorDialog::BrowseForFolder() {
 std::optional<std::string> EntryEditorDialog::AskForKeyName() {
   RegKeyDialog keyWindow;
   if (keyWindow.DoModal() != IDOK) return std::nullopt;
-  return keyWindow.keyName;
+  return keyWindow.text;
+}
+
+std::optional<std::string> EntryEditorDialog::AskForDirectory() {
+  DirectoryTextDialog directoryWindow;
+  if (directoryWindow.DoModal() != IDOK) return std::nullopt;
+  return directoryWindow.text;
 }
 
 std::string EntryEditorDialog::NameText() { return ItemText(hwnd(), IDC_EDITOR_NAME); }

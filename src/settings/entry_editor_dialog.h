@@ -38,6 +38,7 @@ class EntryEditorDialog : public Dialog, private EntryEditorView, private EntryS
   // The shell's folder browser, owned by this window.
   std::optional<std::string> BrowseForFolder();
   std::optional<std::string> AskForKeyName();
+  std::optional<std::string> AskForDirectory();
 
   // EntryEditorView
   EntryStringList& Strings() override { return *this; }
@@ -66,6 +67,7 @@ class EntryEditorDialog : public Dialog, private EntryEditorView, private EntryS
   HoverButton deleteButton;
   HoverButton addDirectoryButton;
   HoverButton addKeyButton;
+  HoverButton typeDirectoryButton;
 
   Win32MessageBoxes messages_;
   EntryEditor rules_;

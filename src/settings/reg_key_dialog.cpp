@@ -1,7 +1,5 @@
 #include "settings/reg_key_dialog.h"
 
-#include "controls/paint_panel.h"
-#include "framework/gdi_handles.h"
 #include "framework/sound.h"
 #include "platform/win32/program_windows_win32.h"
 #include "settings/registry_editor_find.h"
@@ -10,26 +8,13 @@
 namespace vantrel {
 
 void RegKeyDialog::BindControls() {
-  Bind(keyLabel, IDC_REG_KEY_LABEL);
-  Bind(addButton, IDOK);
-  Bind(cancelButton, IDCANCEL);
+  TextEntryDialog::BindControls();
   Bind(findButton, IDC_REG_KEY_FIND);
 }
 
 BOOL RegKeyDialog::OnInitDialog() {
-  for (HoverButton* button : {&findButton, &addButton, &cancelButton}) {
-    button->SetColours(kSettingsButtonText, kSettingsButtonFace);
-  }
-  keyLabel.SetColours(kSettingsLabelText, kSettingsLabelBackground);
-  SetTimer(hwnd(), kFocusTimer, kFocusDelayMs, nullptr);
-  return TRUE;
-}
-
-bool RegKeyDialog::OnTimer(UINT_PTR id) {
-  if (id != kFocusTimer) return false;
-  KillTimer(hwnd(), kFocusTimer);
-  SetFocus(Item(IDC_REG_KEY_NAME));
-  return true;
+  findButton.SetColours(kSettingsButtonText, kSettingsButtonFace);
+  return TextEntryDialog::OnInitDialog();
 }
 
 bool RegKeyDialog::OnClicked(int id) {
@@ -40,23 +25,14 @@ bool RegKeyDialog::OnClicked(int id) {
   return true;
 }
 
-void RegKeyDialog::OnOK() {
-  PlayClickSound();
-  keyName = ItemText(hwnd(), IDC_REG_KEY_NAME);
-  EndDialog(IDOK);
+void DirectoryTextDialog::BindControls() {
+  TextEntryDialog::BindControls();
+  Bind(example, IDC_DIRECTORY_TEXT_EXAMPLE);
 }
 
-void RegKeyDialog::OnCancel() {
-  PlayClickSound();
-  EndDialog(IDCANCEL);
-}
-
-bool RegKeyDialog::OnPaint() {
-  PaintDC dc(hwnd());
-  RECT client;
-  GetClientRect(hwnd(), &client);
-  PaintPanel(dc.get(), client, kSettingsPanelFill);
-  return true;
+BOOL DirectoryTextDialog::OnInitDialog() {
+  example.SetColours(kSettingsLabelText, kSettingsLabelBackground);
+  return TextEntryDialog::OnInitDialog();
 }
 
 }  // namespace vantrel

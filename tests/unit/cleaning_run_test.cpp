@@ -4,6 +4,8 @@
 
 #include "engine/cleaning_run.h"
 #include "fakes/counting_message_pump.h"
+#include "fakes/fake_environment.h"
+#include "fakes/fake_running_programs.h"
 #include "fakes/fake_shell.h"
 #include "fakes/memory_file_system.h"
 #include "fakes/memory_registry.h"
@@ -15,6 +17,8 @@ namespace vantrel {
 namespace {
 
 using testing::CountingMessagePump;
+using testing::FakeEnvironment;
+using testing::FakeRunningPrograms;
 using testing::FakeShell;
 using testing::MemoryFileSystem;
 using testing::MemoryRegistry;
@@ -77,9 +81,11 @@ class CleaningRunTest : public ::testing::Test {
   MemoryUrlCache cache;
   MemoryRegistry registry;
   FakeShell shell;
+  FakeEnvironment environment;
+  FakeRunningPrograms programs;
   RecordingProgressView view;
   SetupData settings;
-  CleaningRun run{CleaningRun::Ports{files, pump, cache, registry, shell}, view,
+  CleaningRun run{CleaningRun::Ports{files, pump, cache, registry, shell, environment, programs}, view,
                   SystemFolders{"C:\\WINDOWS", "C:\\WINDOWS\\SYSTEM32"}};
 };
 

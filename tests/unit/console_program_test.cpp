@@ -8,6 +8,8 @@
 #include "cli/cli_command.h"
 #include "cli/cli_program.h"
 #include "fakes/counting_message_pump.h"
+#include "fakes/fake_environment.h"
+#include "fakes/fake_running_programs.h"
 #include "fakes/fake_shell.h"
 #include "fakes/iconv_text_converter.h"
 #include "fakes/memory_file_system.h"
@@ -37,7 +39,7 @@ class ConsoleProgramTest : public ::testing::Test {
     out = RecordingConsole();
     return RunConsoleProgram(arguments,
                              CliPorts{files, pump, cache, registry, shell, converter, out, probe,
-                                      SystemFolders{"C:\\WINDOWS", "C:\\WINDOWS\\SYSTEM32"},
+                                      environment, programs, SystemFolders{"C:\\WINDOWS", "C:\\WINDOWS\\SYSTEM32"},
                                       "C:\\Vantrel\\VantrelCli.exe"});
   }
 
@@ -102,6 +104,8 @@ class ConsoleProgramTest : public ::testing::Test {
   IconvTextConverter converter;
   RecordingConsole out;
   FakeDeletionProbe probe;
+  FakeEnvironment environment;
+  FakeRunningPrograms programs;
   RecordingMessageBoxes boxes;
 };
 
@@ -207,6 +211,40 @@ TEST_F(ConsoleProgramTest, PreviewCountsOnceWhatTheRunRemovesOnce) {
 
   ASSERT_EQ(Run({"clean"}), exit_code::kSuccess);
   EXPECT_EQ(StepLines(), previewed);
+}
+
+// Without a settings file the console program cleans as a first start of
+// the window program does: with the caches of the browsers the user has. A
+// browser that runs keeps its caches and the output says so once.
+TEST_F(ConsoleProgramTest, AFirstStartCleansTheBrowserCachesButNotThoseOfARunningBrowser) {
+  environment.Set("LOCALAPPDATA", "C:\\users\\kim\\AppData\\Local");
+  const std::string chrome = "C:\\users\\kim\\AppData\\Local\\Google\\Chrome\\User Data\\";
+  const std::string edge = "C:\\users\\kim\\AppData\\Local\\Microsoft\\Edge\\User Data\\";
+  for (const std::string& root : {chrome, edge}) {
+    files.AddFile(root + "Default\\Cache\\Cache_Data\\f_000001", "12345");
+    files.AddFile(root + "Profile 1\\Code Cache\\js\\index", "123");
+    files.AddFile(root + "Default\\Network\\Cookies", "cookies");
+  }
+  programs.Start("chrome.exe");
+
+  ASSERT_EQ(Run({"preview"}), exit_code::kSuccess);
+  const std::vector<std::string> previewed = StepLines();
+  EXPECT_EQ(out.LinesStartingWith("    Chrome"),
+            std::vector<std::string>{"    Chrome이 실행 중이라 건너뜁니다"});
+  EXPECT_NE(out.out.find("  지울 파일: 2개, 8 바이트\n"), std::string::npos) << out.out;
+  EXPECT_NE(out.out.find("  실행 중이라 건너뛴 브라우저: Chrome\n"), std::string::npos) << out.out;
+  EXPECT_TRUE(files.HasFile(edge + "Default\\Cache\\Cache_Data\\f_000001"));
+
+  ASSERT_EQ(Run({"clean"}), exit_code::kSuccess);
+  EXPECT_EQ(StepLines(), previewed);
+  EXPECT_FALSE(files.HasFile(edge + "Default\\Cache\\Cache_Data\\f_000001"));
+  EXPECT_FALSE(files.HasFile(edge + "Profile 1\\Code Cache\\js\\index"));
+  EXPECT_TRUE(files.HasFile(chrome + "Default\\Cache\\Cache_Data\\f_000001"));
+  EXPECT_TRUE(files.HasFile(chrome + "Profile 1\\Code Cache\\js\\index"));
+  EXPECT_TRUE(files.HasFile(edge + "Default\\Network\\Cookies"));
+  // The entries came for this run only: the console program writes no file
+  // of its own accord.
+  EXPECT_FALSE(files.HasFile(kSettingsPath));
 }
 
 TEST_F(ConsoleProgramTest, ARefusedFolderIsShownAndOnlyCleanSavesTheClearedSwitch) {

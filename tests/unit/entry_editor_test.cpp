@@ -129,6 +129,39 @@ TEST_F(EntryEditorTest, AddDirectoryRefusesRootsAndVirtualFolders) {
   }
 }
 
+TEST_F(EntryEditorTest, PatternsAreStoredAsWrittenAndAStarThatIsNoPatternIsRefused) {
+  const DirectoryCase cases[] = {
+      {"variables and a star", std::string("%LOCALAPPDATA%\\Google\\Chrome\\User Data\\*\\Cache"),
+       false, {"Dir:%LOCALAPPDATA%\\Google\\Chrome\\User Data\\*\\Cache"}},
+      {"star as the last name", std::string("C:\\Data\\*"), false, {"Dir:C:\\Data\\*"}},
+      {"star in the first name", std::string("*\\Cache"), true, {}},
+      {"two stars", std::string("C:\\Data\\**\\Cache"), true, {}},
+      {"star inside a name", std::string("C:\\Data\\Cache*"), true, {}},
+      {"a share", std::string("\\\\server\\share\\*\\Temp"), false, {"Dir:\\\\server\\share\\*\\Temp"}},
+      {"a variable first", std::string("%TEMP%\\Old"), false, {"Dir:%TEMP%\\Old"}},
+      {"a relative path", std::string("Temp\\Old"), true, {}},
+      {"a relative pattern", std::string("Temp\\*\\Old"), true, {}},
+      {"a variable later", std::string("Temp\\%X%"), true, {}},
+  };
+  for (const DirectoryCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    UserEntry fresh;
+    FakeEditorWindow freshWindow;
+    EntryEditor freshEditor(fresh, freshWindow);
+    freshEditor.AddDirectory(c.chosen);
+    EXPECT_EQ(fresh.dirs, c.dirs);
+    EXPECT_EQ(freshWindow.items, c.dirs);
+    if (c.refused) {
+      ASSERT_EQ(freshWindow.messages.shown.size(), 1u);
+      EXPECT_EQ(freshWindow.messages.shown[0].caption, "경로 오류");
+      EXPECT_EQ(freshWindow.messages.shown[0].text.rfind("이 경로는 저장할 수 없습니다.\n", 0), 0u);
+      EXPECT_EQ(freshWindow.messages.shown[0].style, mb::kIconHand);
+    } else {
+      EXPECT_TRUE(freshWindow.messages.shown.empty());
+    }
+  }
+}
+
 TEST_F(EntryEditorTest, TheSameFolderMayBeAddedTwice) {
   editor.AddDirectory(std::string("C:\\A"));
   editor.AddDirectory(std::string("C:\\A"));

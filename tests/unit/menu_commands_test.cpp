@@ -17,6 +17,7 @@ class RecordingTarget : public MenuCommandTarget {
   void ShowPreview() override { calls.push_back("preview"); }
   void OpenPage(const std::string& address) override { calls.push_back("open " + address); }
   void ShowAbout() override { calls.push_back("about"); }
+  void AddBrowserCaches() override { calls.push_back("add browser caches"); }
   void Exit() override { calls.push_back("exit"); }
 };
 
@@ -33,6 +34,7 @@ TEST(MenuCommands, EveryCommandOfBothMenus) {
       {1067, "open http://counter.example/"},
       {1048, "open http://home.example/"},
       {57670, "about"},
+      {32790, "add browser caches"},
       {1, "exit"},
   };
   for (const Case& c : cases) {

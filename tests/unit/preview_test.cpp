@@ -11,6 +11,8 @@
 #include "engine/preview_count.h"
 #include "engine/preview_table.h"
 #include "fakes/counting_message_pump.h"
+#include "fakes/fake_environment.h"
+#include "fakes/fake_running_programs.h"
 #include "fakes/fake_shell.h"
 #include "fakes/iconv_text_converter.h"
 #include "fakes/memory_file_system.h"
@@ -181,7 +183,7 @@ class PreviewCountTest : public ::testing::Test {
   }
 
   PreviewCount MakeCount(const SetupData& by) {
-    return PreviewCount(PreviewCount::Ports{files, cache, registry, shell, probe},
+    return PreviewCount(PreviewCount::Ports{files, cache, registry, shell, probe, environment, programs},
                         SystemFolders{"C:\\WINDOWS", "C:\\WINDOWS\\SYSTEM32", {}}, by);
   }
 
@@ -198,7 +200,7 @@ class PreviewCountTest : public ::testing::Test {
     IconvTextConverter converter;
     RecordingConsole out;
     RunConsoleProgram({"preview"},
-                      CliPorts{files, pump, cache, registry, shell, converter, out, probe,
+                      CliPorts{files, pump, cache, registry, shell, converter, out, probe, environment, programs,
                                SystemFolders{"C:\\WINDOWS", "C:\\WINDOWS\\SYSTEM32", {}},
                                "C:\\Vantrel\\VantrelCli.exe"});
     std::vector<std::string> lines;
@@ -213,6 +215,8 @@ class PreviewCountTest : public ::testing::Test {
   MemoryRegistry registry;
   FakeShell shell;
   StoppingProbe probe;
+  FakeEnvironment environment;
+  FakeRunningPrograms programs;
   SetupData settings;
 };
 

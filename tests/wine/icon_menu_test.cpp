@@ -29,6 +29,7 @@ const std::vector<Expected> kMainItems = {
     {32781, L"미리 보기"},
     {0, nullptr},
     {1070, L"설정"},
+    {32790, L"브라우저 캐시 추가"},
     {0, nullptr},
     {1067, L"프로그램 카운터 가기"},
     {1048, L"제작 홈페이지 가기"},

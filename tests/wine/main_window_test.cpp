@@ -330,8 +330,7 @@ TEST_F(MainWindowTest, EveryWayOutSavesAndRemovesTheUpdateFiles) {
     route.close(main);
     ASSERT_FALSE(HasFatalFailure());
     ASSERT_TRUE(qorv->WaitForExit(20000)) << "the program did not end";
-    EXPECT_EQ(ReadBytes(folder + "SetupData.Sav"), DefaultSettingsBytes());
-    EXPECT_EQ(ReadBytes(folder + "SetupData.Sav").size(), 52u);
+    EXPECT_EQ(ReadBytes(folder + "SetupData.Sav"), FirstStartSettingsBytes());
     EXPECT_FALSE(FileExists(folder + "UpDateInf.Txt"));
     EXPECT_FALSE(FileExists(folder + "BANNER.GIF"));
     qorv.reset();
@@ -351,7 +350,7 @@ TEST_F(MainWindowTest, AFailedSaveStillRemovesTheUpdateFiles) {
   PostMessageA(main, WM_CLOSE, 0, 0);
   ASSERT_TRUE(qorv->WaitForExit(20000));
   EXPECT_FALSE(FileExists(folder + "SetupData.Sav"));
-  EXPECT_EQ(ReadBytes(FallbackSettingsFileOfUser()), DefaultSettingsBytes());
+  EXPECT_EQ(ReadBytes(FallbackSettingsFileOfUser()), FirstStartSettingsBytes());
   EXPECT_FALSE(FileExists(folder + "UpDateInf.Txt"));
   EXPECT_FALSE(FileExists(folder + "BANNER.GIF"));
   RemoveFallbackSettings();

@@ -13,9 +13,11 @@
 #include "engine/cleaning_run.h"
 #include "engine/folder_purge_win32.h"
 #include "event_progress_view.h"
+#include "platform/win32/environment_win32.h"
 #include "platform/win32/file_system_win32.h"
 #include "platform/win32/message_pump_win32.h"
 #include "platform/win32/registry_win32.h"
+#include "platform/win32/running_programs_win32.h"
 #include "platform/win32/shell_win32.h"
 #include "platform/win32/text_converter_win32.h"
 #include "platform/win32/url_cache_win32.h"
@@ -138,7 +140,9 @@ class PathGuardWineTest : public ::testing::Test {
 
   std::vector<std::string> Run(SetupData& settings) {
     EventProgressView view;
-    CleaningRun run(CleaningRun::Ports{files_, pump_, cache_, registry_, shell_}, view,
+    CleaningRun run(CleaningRun::Ports{files_, pump_, cache_, registry_, shell_, environment_,
+                                       programs_},
+                    view,
                     RunningSystemFolders());
     run.RunCleaning(&settings);
     std::vector<std::string> messages;
@@ -164,6 +168,8 @@ class PathGuardWineTest : public ::testing::Test {
   Win32UrlCache cache_;
   Win32Registry registry_;
   Win32Shell shell_;
+  Win32Environment environment_;
+  Win32RunningPrograms programs_;
 };
 
 TEST_F(PathGuardWineTest, NoSpellingOfAProtectedFolderReachesItsCanary) {

@@ -56,7 +56,7 @@ class QorvSettingsTest : public ::testing::Test {
 
 TEST_F(QorvSettingsTest, FirstRunWritesTheDefaultFileWhenClosed) {
   RunAndClose();
-  EXPECT_EQ(ReadBytes(folder + "SetupData.Sav"), DefaultSettingsBytes());
+  EXPECT_EQ(ReadBytes(folder + "SetupData.Sav"), FirstStartSettingsBytes());
 }
 
 // A file as a user's earlier run left it, with one switch stored as 2: any

@@ -163,6 +163,9 @@ class SettingsWindowTest : public ::testing::Test {
   void SetUp() override {
     folder = MakeFolder(ScratchFolder() + "run_" + std::to_string(++runs));
     ASSERT_TRUE(CopyFileA(BuiltProgram("Qorv.exe").c_str(), (folder + "Qorv.exe").c_str(), FALSE));
+    // A program set up before, with no entries: a first start would add the
+    // ready-made cache entries.
+    WriteSettings(SetupData());
     SetCursorPos(0, 0);
   }
 
@@ -230,6 +233,17 @@ class SettingsWindowTest : public ::testing::Test {
     SetText(GetDlgItem(keyWindow, 1087), key);
     Click(keyWindow, IDOK);
     ASSERT_TRUE(WaitUntilGone(keyWindow));
+  }
+
+  // Types text into the editor's path window and presses its "추가".
+  void TypeDirectory(HWND editor, const std::string& text, const char* screenshot = nullptr) {
+    Click(editor, 1101);
+    HWND pathWindow = WaitForOwnedWindow(editor, 1095);
+    ASSERT_NE(pathWindow, nullptr) << "the path window did not open";
+    SetText(GetDlgItem(pathWindow, 1087), text);
+    if (screenshot != nullptr) SaveScreenshot(pathWindow, screenshot);
+    Click(pathWindow, IDOK);
+    ASSERT_TRUE(WaitUntilGone(pathWindow));
   }
 
   // Waits for the message box owner shows, reads it and presses its OK.
@@ -405,6 +419,41 @@ TEST_F(SettingsWindowTest, RefusalsShowTheirMessagesAndCancelKeepsEntriesButNotS
 
   SetupData expected;
   expected.AddEntry(Entry("남는 항목", {}, {"Reg:HKEY_U"}));
+  EXPECT_EQ(SavedSettings(), StoredSettings(expected));
+}
+
+// A directory typed in full is stored as written, pattern and all; a "*"
+// that is no whole folder name is refused with the reason.
+TEST_F(SettingsWindowTest, APathTypedInFullIsStoredAsWrittenAndAStarInsideANameIsRefused) {
+  StartAndShow();
+  ASSERT_FALSE(HasFatalFailure());
+  HWND settings = OpenSettings();
+  ASSERT_NE(settings, nullptr);
+  HWND editor = OpenEditorForNewEntry(settings);
+  ASSERT_NE(editor, nullptr);
+  HWND strings = GetDlgItem(editor, 1083);
+
+  TypeDirectory(editor, "%LOCALAPPDATA%\\Google\\Chrome\\User Data\\Cache*");
+  ASSERT_FALSE(HasFatalFailure());
+  const MessageSeen refused = AnswerMessage(editor);
+  EXPECT_EQ(refused.caption, "경로 오류");
+  EXPECT_NE(refused.text.find("'*'는 폴더 이름 하나를 통째로"), std::string::npos) << refused.text;
+  EXPECT_EQ(SendMessageA(strings, LB_GETCOUNT, 0, 0), 0) << "a refused path was added";
+
+  const std::string pattern = "%LOCALAPPDATA%\\Google\\Chrome\\User Data\\*\\Cache";
+  TypeDirectory(editor, pattern, "path_window.bmp");
+  ASSERT_FALSE(HasFatalFailure());
+  EXPECT_EQ(SendMessageA(strings, LB_GETCOUNT, 0, 0), 1);
+  SetText(GetDlgItem(editor, 1087), "크롬 캐시");
+  SaveScreenshot(editor, "entry_editor_with_path.bmp");
+  Click(editor, IDOK);
+  ASSERT_TRUE(WaitUntilGone(editor));
+  Click(settings, IDOK);
+  ASSERT_TRUE(WaitUntilGone(settings));
+  ASSERT_NO_FATAL_FAILURE(Exit());
+
+  SetupData expected;
+  expected.AddEntry(Entry("크롬 캐시", {"Dir:" + pattern}, {}));
   EXPECT_EQ(SavedSettings(), StoredSettings(expected));
 }
 

@@ -14,6 +14,7 @@
 #include "loopback_http_server.h"
 #include "menu_driving.h"
 #include "resource.h"
+#include "stored_settings.h"
 #include "wine_test_support.h"
 
 namespace vantrel {
@@ -174,7 +175,7 @@ TEST_F(TrayAndMenusTest, ExitFromEitherMenuSavesAndRemovesTheIcon) {
     }
     ASSERT_FALSE(HasFatalFailure());
     ASSERT_TRUE(qorv->WaitForExit(20000)) << "\"종료\" did not end the program";
-    EXPECT_EQ(ReadBytes(folder + "SetupData.Sav").size(), 52u);
+    EXPECT_EQ(ReadBytes(folder + "SetupData.Sav"), FirstStartSettingsBytes());
     EXPECT_FALSE(TrayHasIcon(window, kTrayId));
     qorv.reset();
   }
