@@ -177,7 +177,7 @@ TEST_F(ItemDrawing, SizesInTheFlatLook) {
   EXPECT_EQ(separator.itemHeight, 3u);
   EXPECT_EQ(separator.itemWidth, 0u);
 
-  const MEASUREITEMSTRUCT text = Measure(11);  // "종료"
+  const MEASUREITEMSTRUCT text = Measure(12);  // "종료"
   HDC screen = GetDC(nullptr);
   NONCLIENTMETRICSA metrics = {};
   metrics.cbSize = sizeof metrics;

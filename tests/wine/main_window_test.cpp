@@ -306,8 +306,8 @@ void ChooseExitFromTheMenu(HWND main) {
   ASSERT_TRUE(WaitUntil([&] { return (popup = FindWindowA("#32768", nullptr)) != nullptr && IsWindowVisible(popup); },
                       10000))
       << "the menu did not open";
-  // Down to the last item, "종료": eight steps past the separators.
-  for (int i = 0; i < 8; ++i) PostKey(popup, VK_DOWN);
+  // Down to the last item, "종료": nine steps past the separators.
+  for (int i = 0; i < 9; ++i) PostKey(popup, VK_DOWN);
   PostKey(popup, VK_RETURN);
 }
 
