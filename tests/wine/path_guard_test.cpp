@@ -312,7 +312,9 @@ TEST_F(PathGuardWineTest, TheRealProgramRefusesThemAndSavesTheTempSwitchOff) {
   ASSERT_TRUE(qorv.WaitForExit(20000));
   Win32TextConverter converter;
   QuietBoxes boxes;
-  ArchiveReader reader(ReadBytes(folder + "SetupData.Sav"), converter);
+  // The reader keeps a reference: the bytes must outlive it.
+  const std::string bytes = ReadBytes(folder + "SetupData.Sav");
+  ArchiveReader reader(bytes, converter);
   SetupData saved;
   saved.Load(reader, boxes);
   EXPECT_FALSE(saved.cleanTemp) << "the refused temp folder switched its category off";

@@ -161,8 +161,10 @@ ReportedWindowsVersion::ReportedWindowsVersion(const char* version) {
 }
 
 ReportedWindowsVersion::~ReportedWindowsVersion() {
-  if (created_) RegDeleteKeyA(HKEY_CURRENT_USER, kAppDefaults);
+  if (created_) ForgetReportedWindowsVersion();
 }
+
+void ForgetReportedWindowsVersion() { RegDeleteKeyA(HKEY_CURRENT_USER, kAppDefaults); }
 
 }  // namespace vantrel::winetest
 

@@ -66,6 +66,9 @@ class ReportedWindowsVersion {
   bool created_ = false;
   bool set_ = false;
 };
+// Takes back a reported version that a test program cut off by its watchdog
+// left behind (its destructor never ran).
+void ForgetReportedWindowsVersion();
 
 }  // namespace vantrel::winetest
 
