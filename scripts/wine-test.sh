@@ -85,12 +85,11 @@ start_lane() {  # lane, with a network namespace of its own (0 or 1)
     "$DISPLAY" "$VANTREL_XVFB_PID" "$VANTREL_NETNS_PID" > "$VANTREL_WINE_ROOT/lane.env"
 }
 
-start_session() {  # number of lanes
-  local lanes=$1 own_net=0 lane
-  if [ "$lanes" -gt 1 ]; then
-    if unshare -n true 2>/dev/null; then
-      own_net=1
-    else
+start_session() {  # number of lanes, whether they get network namespaces (0 or 1)
+  local lanes=$1 own_net=$2 lane
+  if [ "$own_net" -eq 1 ] && ! unshare -n true 2>/dev/null; then
+    own_net=0
+    if [ "$lanes" -gt 1 ]; then
       echo "wine-test: no network namespaces here (not root?): one lane, the tests run one after another" >&2
       lanes=1
     fi
@@ -143,7 +142,7 @@ with_lane() {
 }
 
 case "${1:-}" in
-  start) stop_session; start_session "${VANTREL_WINE_LANES:-$(nproc)}" ;;
+  start) stop_session; start_session "${VANTREL_WINE_LANES:-$(nproc)}" 1 ;;
   stop) stop_session ;;
   lane)
     shift
@@ -177,7 +176,8 @@ case "${1:-}" in
       use_lane "$VANTREL_WINE_LANE"
       vantrel_wine_drives
     else
-      start_session 1
+      # On the caller's network, where a web server it started may wait.
+      start_session 1 0
       use_lane 0
       own_session=1
     fi
