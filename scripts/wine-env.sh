@@ -123,7 +123,7 @@ vantrel_pe_machine() {
 # connections, so two set-ups starting at once never share one.
 vantrel_start_xvfb() {
   local named="$VANTREL_WINE_ROOT/xvfb.display" n= i
-  rm -f "$named"
+  : > "$named"
   # Detached from our output: a test runner waits for every holder of its pipes.
   setsid Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp </dev/null >"$VANTREL_WINE_ROOT/xvfb.log" 2>&1 3>"$named" &
   VANTREL_XVFB_PID=$!

@@ -9,7 +9,6 @@
 
 #include "control_gallery.h"
 #include "controls/gradient_layout.h"
-#include "program_driving.h"
 #include "resource.h"
 #include "wine_test_support.h"
 
@@ -91,7 +90,7 @@ void PumpFor(DWORD ms) {
 class ControlsTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(MoveCursorTo(1270, 1010));  // the real pointer stays away from the windows
+    SetCursorPos(1270, 1010);  // the real pointer stays away from the windows
     gallery = std::make_unique<CountingGallery>();
     ASSERT_TRUE(gallery->Create());
     gallery->ShowStates();

@@ -103,7 +103,7 @@ class MainWindowTest : public ::testing::Test {
     folder = MakeFolder(ScratchFolder() + "run_" + std::to_string(++runs));
     ASSERT_TRUE(CopyFileA(BuiltProgram("Qorv.exe").c_str(), (folder + "Qorv.exe").c_str(), FALSE));
     // Out of the way of the windows and their tooltips.
-    ASSERT_TRUE(MoveCursorTo(0, 0));
+    SetCursorPos(0, 0);
   }
 
   void Start() {

@@ -163,7 +163,7 @@ class SettingsWindowTest : public ::testing::Test {
   void SetUp() override {
     folder = MakeFolder(ScratchFolder() + "run_" + std::to_string(++runs));
     ASSERT_TRUE(CopyFileA(BuiltProgram("Qorv.exe").c_str(), (folder + "Qorv.exe").c_str(), FALSE));
-    ASSERT_TRUE(MoveCursorTo(0, 0));
+    SetCursorPos(0, 0);
   }
 
   void TearDown() override {
@@ -295,7 +295,7 @@ TEST_F(SettingsWindowTest, AnEntryMadeInTheWindowsIsSavedAndCleanedByTheNextRun)
     EXPECT_TRUE(WaitUntil([&] { return ShownToolTip(settings) == tip; }, 5000))
         << "control " << id << " shows the tip \"" << ShownToolTip(settings) << "\"";
   }
-  ASSERT_TRUE(MoveCursorTo(0, 0));
+  SetCursorPos(0, 0);
 
   HWND editor = OpenEditorForNewEntry(settings);
   ASSERT_NE(editor, nullptr);

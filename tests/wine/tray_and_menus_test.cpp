@@ -46,7 +46,7 @@ class TrayAndMenusTest : public ::testing::Test {
     mainMenu = main->front().items;
     trayMenu = tray->front().items;
     // Where the tray menu opens, and away from every other menu and window.
-    ASSERT_TRUE(MoveCursorTo(kCursor.x, kCursor.y));
+    SetCursorPos(kCursor.x, kCursor.y);
   }
 
   void TearDown() override {

@@ -75,25 +75,6 @@ bool CentredOnScreen(HWND window) {
          r.top == (GetSystemMetrics(SM_CYMAXTRACK) - (r.bottom - r.top)) / 2;
 }
 
-bool MoveCursorTo(int x, int y) {
-  // The system takes its own word for the pointer's place for 100 ms after a
-  // move, then asks the display again.
-  constexpr DWORD kSystemTrustsItsMove = 100;
-  WaitNote note("the mouse pointer at " + std::to_string(x) + "," + std::to_string(y));
-  SetCursorPos(x, y);
-  DWORD movedAt = GetTickCount();
-  return WaitUntil(
-      [&] {
-        POINT at = {};
-        GetCursorPos(&at);
-        if (at.x == x && at.y == y) return GetTickCount() - movedAt > 2 * kSystemTrustsItsMove;
-        SetCursorPos(x, y);
-        movedAt = GetTickCount();
-        return false;
-      },
-      5000);
-}
-
 void PostKey(HWND window, WPARAM key) {
   PostMessageA(window, WM_KEYDOWN, key, 1);
   PostMessageA(window, WM_KEYUP, key, 0xC0000001);

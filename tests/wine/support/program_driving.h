@@ -34,11 +34,6 @@ RECT WindowRectOf(HWND window);
 // Where the program's main window stands once it is shown for good.
 bool CentredOnScreen(HWND window);
 
-// Puts the mouse pointer at (x, y) of the screen and waits (up to 5 s) until
-// the display has it there too: the system asks the display where the
-// pointer is, and a move the display has not taken yet would be undone.
-bool MoveCursorTo(int x, int y);
-
 // Posts a key press (down, then up) to window.
 void PostKey(HWND window, WPARAM key);
 // Presses a button of a window of another program (IDYES, IDNO, IDOK...).
