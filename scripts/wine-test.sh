@@ -78,9 +78,6 @@ start_lane() {  # lane, with a network namespace of its own (0 or 1)
   fi
   vantrel_start_xvfb
   in_lane wineserver -p 300 </dev/null >/dev/null 2>&1
-  # The desktop and the system's own processes start now, not inside the
-  # first test (which ends what it started when it ends).
-  in_lane wine rundll32.exe user32.dll,GetDesktopWindow </dev/null >/dev/null 2>&1 || true
   printf 'export DISPLAY=%q VANTREL_XVFB_PID=%q VANTREL_NETNS_PID=%q\n' \
     "$DISPLAY" "$VANTREL_XVFB_PID" "$VANTREL_NETNS_PID" > "$VANTREL_WINE_ROOT/lane.env"
 }
