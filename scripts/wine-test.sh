@@ -9,6 +9,7 @@
 #   wine-test.sh lane COMMAND [ARGS...]
 #                                      runs a command in a lane of its own, where a
 #                                      run inside it runs too (web-test.sh: nginx beside the program)
+#   wine-test.sh in-lane N COMMAND...  the same in lane N (lane and run call it, holding the lane)
 # A run outside a started session starts and stops one of its own.
 #
 # Test programs run side by side, each in a lane of its own: a lane is a
@@ -16,8 +17,8 @@
 # network namespace with its own loopback port 80. A session has one lane per
 # core (VANTREL_WINE_LANES sets another number); without network namespaces
 # it has one, as port 80 would be shared. A run takes a free lane and keeps it
-# until it ends, so no two programs ever share a desktop, a Wine prefix or
-# port 80. Lane 0 lives in VANTREL_WINE_ROOT (build/wine), lane N in
+# until it ends, so no two test programs ever share a desktop, a Wine prefix
+# or port 80. Lane 0 lives in VANTREL_WINE_ROOT (build/wine), lane N in
 # build/wine-lanes/N.
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -219,6 +220,8 @@ case "${1:-}" in
       source "$envfile"
     fi
     cd "$work"
+    # Every program finds the pointer where the last one did not leave it.
+    vantrel_park_pointer
     # Output goes to a file, not a pipe: a program that starts other programs
     # hands them its handles, and a pipe would stay open after it ends. Each
     # test inside has a deadline of its own (the watchdog of the test
