@@ -142,9 +142,8 @@ vantrel_start_xvfb() {
 }
 
 # Puts the pointer of the display in its bottom right corner. A new display
-# has it in the middle of the screen, over the middle of the program's main
-# window, where its hover and tooltips would answer the tests' clicks; and a
-# program's own move of the pointer does not always reach the display.
+# has it in the middle of the screen, where the program's main window stands,
+# and a program's own move of the pointer does not always reach the display.
 vantrel_park_pointer() {
   python3 - "$DISPLAY" <<'PY'
 import ctypes, sys
