@@ -141,30 +141,6 @@ vantrel_start_xvfb() {
   export DISPLAY=":$n" VANTREL_XVFB_PID
 }
 
-# Puts the pointer of the display in its bottom right corner. A new display
-# has it in the middle of the screen, where the program's main window stands,
-# and a program's own move of the pointer does not always reach the display.
-vantrel_park_pointer() {
-  python3 - "$DISPLAY" <<'PY'
-import ctypes, sys
-x = ctypes.CDLL("libX11.so.6")
-x.XOpenDisplay.restype = ctypes.c_void_p
-x.XOpenDisplay.argtypes = [ctypes.c_char_p]
-x.XDefaultRootWindow.restype = ctypes.c_ulong
-x.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
-x.XWarpPointer.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_ulong, ctypes.c_int, ctypes.c_int,
-                          ctypes.c_uint, ctypes.c_uint, ctypes.c_int, ctypes.c_int]
-x.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
-x.XCloseDisplay.argtypes = [ctypes.c_void_p]
-display = x.XOpenDisplay(sys.argv[1].encode())
-if not display:
-    sys.exit("wine-env: cannot open display " + sys.argv[1])
-x.XWarpPointer(display, 0, x.XDefaultRootWindow(display), 0, 0, 0, 0, 1279, 1023)
-x.XSync(display, 0)
-x.XCloseDisplay(display)
-PY
-}
-
 # Makes the prefix of another lane (see wine-test.sh) from a ready one, once
 # per Wine installation: the program files are linked (nothing writes them),
 # everything else is copied, and the links into the other lane's folders

@@ -12,11 +12,12 @@
 #   wine-test.sh in-lane N COMMAND...  the same in lane N (lane and run call it, holding the lane)
 # A run outside a started session starts and stops one of its own.
 #
-# Test programs run side by side, each in a lane of its own: a lane is a
-# prefix with its wineserver, an Xvfb display and, where this runs as root, a
-# network namespace with its own loopback port 80. A session has one lane per
-# core (VANTREL_WINE_LANES sets another number); without network namespaces
-# it has one, as port 80 would be shared. A run takes a free lane and keeps it
+# Each test program runs in a lane of its own: a lane is a prefix with its
+# wineserver, an Xvfb display and, where this runs as root, a network
+# namespace with its own loopback port 80. A session has one lane unless
+# VANTREL_WINE_LANES asks for more, and then test programs run side by side
+# (not yet the default: one test still fails now and then beside another);
+# without network namespaces it has one, as port 80 would be shared. A run takes a free lane and keeps it
 # until it ends, so no two test programs ever share a desktop, a Wine prefix
 # or port 80. Lane 0 lives in VANTREL_WINE_ROOT (build/wine), lane N in
 # build/wine-lanes/N.
@@ -140,7 +141,7 @@ with_lane() {
 }
 
 case "${1:-}" in
-  start) stop_session; start_session "${VANTREL_WINE_LANES:-$(nproc)}" 1 ;;
+  start) stop_session; start_session "${VANTREL_WINE_LANES:-1}" 1 ;;
   stop) stop_session ;;
   lane)
     shift
@@ -220,8 +221,6 @@ case "${1:-}" in
       source "$envfile"
     fi
     cd "$work"
-    # Every program finds the pointer where the last one did not leave it.
-    vantrel_park_pointer
     # Output goes to a file, not a pipe: a program that starts other programs
     # hands them its handles, and a pipe would stay open after it ends. Each
     # test inside has a deadline of its own (the watchdog of the test
