@@ -8,7 +8,7 @@ packages=(
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64
   g++-mingw-w64-x86-64-win32 g++-mingw-w64-i686-win32 zip
   wine wine64 wine32:i386 xvfb xauth x11-apps locales fonts-nanum imagemagick python3-pil e2fsprogs
-  nginx-light openssl
+  nginx-light openssl iproute2
 )
 
 sudo_cmd=()

@@ -7,12 +7,18 @@
 # the build folder): the document root is its "root", the access log
 # "logs\access.log", one line per request:
 #   request|Accept|Accept-Language|User-Agent|Host|Range|Connection|status
+# nginx and the program share a lane of the Wine session (see wine-test.sh):
+# its port 80 is theirs alone.
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 : "${VANTREL_BUILD_ROOT:?set VANTREL_BUILD_ROOT to the build folder}"
 VANTREL_BUILD_ROOT=$(cd "$VANTREL_BUILD_ROOT" && pwd)
+export VANTREL_BUILD_ROOT
+if [ -z "${VANTREL_WINE_LANE:-}" ]; then
+  exec "$here/wine-test.sh" lane "$0" "$@"
+fi
 name=$(basename "$1" .exe)
-web="$VANTREL_BUILD_ROOT/web/$name"
+web="$VANTREL_BUILD_ROOT/web/$name-lane${VANTREL_WINE_LANE:-0}"
 rm -rf "$web"
 mkdir -p "$web/root" "$web/logs" "$web/temp"
 

@@ -119,23 +119,48 @@ vantrel_pe_machine() {
 }
 
 # Starts a private Xvfb on a free display; sets DISPLAY and VANTREL_XVFB_PID.
+# Xvfb picks the display itself (-displayfd) and names it once it takes
+# connections, so two set-ups starting at once never share one.
 vantrel_start_xvfb() {
-  local n
-  for n in $(seq 91 140); do
-    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-    # Detached from our output: a test runner waits for every holder of its pipes.
-    setsid Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp </dev/null >"$VANTREL_WINE_ROOT/xvfb.log" 2>&1 &
-    VANTREL_XVFB_PID=$!
-    local i
-    for i in $(seq 1 50); do
-      [ -e "/tmp/.X11-unix/X$n" ] && break
-      sleep 0.1
-    done
-    if kill -0 "$VANTREL_XVFB_PID" 2>/dev/null; then
-      export DISPLAY=":$n" VANTREL_XVFB_PID
-      return 0
-    fi
+  local named="$VANTREL_WINE_ROOT/xvfb.display" n= i
+  : > "$named"
+  # Detached from our output: a test runner waits for every holder of its pipes.
+  setsid Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp </dev/null >"$VANTREL_WINE_ROOT/xvfb.log" 2>&1 3>"$named" &
+  VANTREL_XVFB_PID=$!
+  for i in $(seq 1 200); do
+    n=$(tr -dc 0-9 < "$named")
+    [ -n "$n" ] && break
+    kill -0 "$VANTREL_XVFB_PID" 2>/dev/null || break
+    sleep 0.05
   done
-  echo "wine-env: no free X display for Xvfb" >&2
-  return 1
+  if [ -z "$n" ] || ! kill -0 "$VANTREL_XVFB_PID" 2>/dev/null; then
+    echo "wine-env: Xvfb did not start:" >&2
+    cat "$VANTREL_WINE_ROOT/xvfb.log" >&2
+    return 1
+  fi
+  export DISPLAY=":$n" VANTREL_XVFB_PID
+}
+
+# Makes the prefix of another lane (see wine-test.sh) from a ready one, once
+# per Wine installation: the program files are linked (nothing writes them),
+# everything else is copied, and the links into the other lane's folders
+# (Desktop, Documents...) point into this lane's own.
+vantrel_copy_prefix() {  # ready lane root, this lane root
+  local from=$1 to=$2
+  if [ -f "$to/prefix/.vantrel-ready" ] && cmp -s "$from/prefix/.vantrel-ready" "$to/prefix/.vantrel-ready"; then
+    return 0
+  fi
+  rm -rf "$to/prefix"
+  mkdir -p "$to"
+  cp -a --link "$from/prefix" "$to/prefix"
+  find "$to/prefix" -type f -links +1 ! -iname '*.dll' ! -iname '*.exe' ! -iname '*.sys' ! -iname '*.drv' \
+    ! -iname '*.ocx' ! -iname '*.cpl' ! -iname '*.acm' ! -iname '*.ax' ! -iname '*.tlb' ! -iname '*.nls' \
+    ! -iname '*.ttf' ! -iname '*.fon' ! -iname '*.so' -exec sh -c 'for f; do cp -p "$f" "$f.copy" && mv -f "$f.copy" "$f"; done' sh {} +
+  local link target
+  while IFS= read -r -d '' link; do
+    target=$(readlink "$link")
+    case "$target" in
+      "$from"/*) ln -sfn "$to/${target#"$from"/}" "$link"; mkdir -p "$to/${target#"$from"/}" ;;
+    esac
+  done < <(find "$to/prefix" -type l -print0)
 }

@@ -285,7 +285,9 @@ TEST(Dispatch, CreateArrivesBeforeTheControlsAreBound) {
 }
 
 // Answers the message boxes titled "ERROR" that this program shows, as a
-// user would, and records their texts.
+// user would, and records their texts. It only looks at the windows of this
+// program, and reads their titles without sending a message: the main thread
+// does not answer while it waits for this one to stop.
 class ErrorBoxAnswerer {
  public:
   ErrorBoxAnswerer()
@@ -319,8 +321,13 @@ class ThrowingDialog : public ProbeDialog {
  public:
   explicit ThrowingDialog(UINT throwOn) : throwOn_(throwOn) {}
   int throws = 0;
+  bool postTimerOnInit = false;  // a WM_TIMER waits in the queue for the loop
 
  protected:
+  BOOL OnInitDialog() override {
+    if (postTimerOnInit) PostMessageA(hwnd(), WM_TIMER, 3, 0);
+    return ProbeDialog::OnInitDialog();
+  }
   std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
     if (message == throwOn_) {
       ++throws;
@@ -338,18 +345,10 @@ TEST(FailedHandler, AModalDialogSaysSoAndEndsWithMinusOne) {
     SCOPED_TRACE(throwOn);
     ErrorBoxAnswerer answerer;
     ThrowingDialog dialog(throwOn);
+    // The timer handler throws once the loop runs.
+    dialog.postTimerOnInit = throwOn == WM_TIMER;
     HWND owner = CreateWindowA("STATIC", "owner", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
-    std::thread timer;
-    if (throwOn == WM_TIMER) {
-      // The timer handler throws once the loop runs.
-      timer = std::thread([&dialog] {
-        HWND window = nullptr;
-        WaitUntil([&] { return (window = dialog.hwnd()) != nullptr; }, 5000);
-        PostMessageA(window, WM_TIMER, 3, 0);
-      });
-    }
     EXPECT_EQ(dialog.DoModal(owner), -1);
-    if (timer.joinable()) timer.join();
     EXPECT_EQ(dialog.hwnd(), nullptr);
     EXPECT_TRUE(IsWindowEnabled(owner)) << "the owner got its input back";
     EXPECT_EQ(dialog.throws, 1);

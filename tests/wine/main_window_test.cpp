@@ -29,9 +29,7 @@ int WindowsTitled(const char* title) {
   EnumWindows(
       [](HWND window, LPARAM parameter) CALLBACK -> BOOL {
         auto& c = *reinterpret_cast<Count*>(parameter);
-        char text[64] = {};
-        GetWindowTextA(window, text, sizeof text);
-        if (std::string(text) == c.title) ++c.count;
+        if (OfThisTest(window) && TitleOf(window) == c.title) ++c.count;
         return TRUE;
       },
       reinterpret_cast<LPARAM>(&count));
@@ -119,7 +117,7 @@ class MainWindowTest : public ::testing::Test {
     Start();
     ASSERT_TRUE(WaitUntil(
         [&] {
-          main = FindWindowA(nullptr, kTitle);
+          main = FindTestWindow(nullptr, kTitle);
           return main != nullptr && WindowRectOf(main).right < 0 && WindowRectOf(main).bottom < 0;
         },
         20000))
@@ -303,7 +301,7 @@ struct ShutdownRoute {
 void ChooseExitFromTheMenu(HWND main) {
   PostMessageA(GetDlgItem(main, 1069), BM_CLICK, 0, 0);
   HWND popup = nullptr;
-  ASSERT_TRUE(WaitUntil([&] { return (popup = FindWindowA("#32768", nullptr)) != nullptr && IsWindowVisible(popup); },
+  ASSERT_TRUE(WaitUntil([&] { return (popup = FindTestWindow("#32768", nullptr)) != nullptr && IsWindowVisible(popup); },
                       10000))
       << "the menu did not open";
   // Down to the last item, "종료": nine steps past the separators.

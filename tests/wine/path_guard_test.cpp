@@ -23,6 +23,7 @@
 #include "platform/win32/url_cache_win32.h"
 #include "settings/archive.h"
 #include "settings/setup_data.h"
+#include "program_driving.h"
 #include "wine_test_support.h"
 
 namespace vantrel {
@@ -284,15 +285,6 @@ TEST_F(PathGuardWineTest, TheAdaptersNameProfilesRootsAndBothViews) {
   EXPECT_EQ(files_.FolderIdentity(system), files_.FolderIdentity(system + "\\."));
 }
 
-bool WaitFor(const std::function<bool()>& condition, DWORD milliseconds) {
-  const DWORD start = GetTickCount();
-  do {
-    if (condition()) return true;
-    Sleep(20);
-  } while (GetTickCount() - start < milliseconds);
-  return condition();
-}
-
 std::string WindowText(HWND window) {
   char buffer[1024] = {};
   DWORD_PTR copied = 0;
@@ -331,9 +323,9 @@ TEST_F(PathGuardWineTest, TheRealProgramRefusesThemAndSavesTheTempSwitchOff) {
   SetEnvironmentVariableA("TMP", nullptr);
   ASSERT_TRUE(qorv.Started());
   HWND main = nullptr;
-  ASSERT_TRUE(WaitFor(
+  ASSERT_TRUE(WaitUntil(
       [&] {
-        main = FindWindowA(nullptr, "Vantrel V.ZEL");
+        main = FindTestWindow(nullptr, "Vantrel V.ZEL");
         return main != nullptr && IsWindowVisible(main) && !IsIconic(main);
       },
       30000));
@@ -341,14 +333,14 @@ TEST_F(PathGuardWineTest, TheRealProgramRefusesThemAndSavesTheTempSwitchOff) {
 
   std::vector<std::string> warnings;
   HWND progress = nullptr;
-  const bool ended = WaitFor(
+  const bool ended = WaitUntil(
       [&] {
-        HWND box = FindWindowA("#32770", "경고");
+        HWND box = FindTestWindow("#32770", "경고");
         if (box != nullptr) {
           progress = GetWindow(box, GW_OWNER);
           warnings.push_back(WindowText(GetDlgItem(box, 0xFFFF)));
           PostMessageA(box, WM_COMMAND, IDOK, 0);
-          WaitFor([&] { return !IsWindow(box); }, 5000);
+          WaitUntil([&] { return !IsWindow(box); }, 5000);
         }
         return progress != nullptr && WindowText(GetDlgItem(progress, 1043)) == "청소 끝.";
       },

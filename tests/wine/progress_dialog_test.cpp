@@ -11,6 +11,7 @@
 #include "engine/progress_dialog.h"
 #include "resource.h"
 #include "settings/setup_data.h"
+#include "program_driving.h"
 #include "wine_test_support.h"
 
 namespace vantrel {
@@ -156,7 +157,7 @@ void CALLBACK OnMidRunTimer(HWND window, UINT, UINT_PTR id, DWORD) {
 // and text.
 struct BoxCloser {
   static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-    HWND box = FindWindowA("#32770", "경고");
+    HWND box = FindTestWindow("#32770", "경고");
     if (box == nullptr) return;
     owner = GetWindow(box, GW_OWNER);
     text = TextOf(GetDlgItem(box, 0xFFFF));

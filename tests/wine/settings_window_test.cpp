@@ -171,7 +171,7 @@ class SettingsWindowTest : public ::testing::Test {
 
   void TearDown() override {
     if (qorv && !qorv->WaitForExit(0)) {
-      PostMessageA(FindWindowA(nullptr, kTitle), WM_CLOSE, 0, 0);
+      PostMessageA(FindTestWindow(nullptr, kTitle), WM_CLOSE, 0, 0);
       qorv->WaitForExit(10000);
     }
   }
@@ -181,7 +181,7 @@ class SettingsWindowTest : public ::testing::Test {
     ASSERT_TRUE(qorv->Started());
     ASSERT_TRUE(WaitUntil(
         [&] {
-          main = FindWindowA(nullptr, kTitle);
+          main = FindTestWindow(nullptr, kTitle);
           RECT r = {};
           if (main != nullptr) GetWindowRect(main, &r);
           return main != nullptr && IsWindowVisible(main) && !IsIconic(main) && r.left >= 0 && r.top >= 0;
@@ -575,7 +575,7 @@ TEST_F(SettingsWindowTest, FindStartsTheRegistryEditorAndTheKeyWindowStaysUsable
   Click(keyWindow, 1086);
   HWND regedit = nullptr;
   ASSERT_TRUE(WaitUntil([&] {
-    regedit = FindWindowA(nullptr, "레지스트리 편집기");
+    regedit = FindTestWindow(nullptr, "레지스트리 편집기");
     return regedit != nullptr && IsWindowVisible(regedit);
   }, kWindowWait)) << "no window titled 레지스트리 편집기";
   char className[64] = {};
@@ -622,7 +622,7 @@ TEST_F(SettingsWindowTest, FindPostsTheFindCommandToTheWindowWithTheEditorsTitle
   ASSERT_EQ(RegistryEditorStandIn::commands.size(), 1u);
   EXPECT_EQ(RegistryEditorStandIn::commands[0].first, 662u);
   EXPECT_EQ(RegistryEditorStandIn::commands[0].second, 0);
-  HWND regedit = FindWindowA("RegEdit_RegEdit", nullptr);
+  HWND regedit = FindTestWindow("RegEdit_RegEdit", nullptr);
   EXPECT_NE(regedit, nullptr) << "Wine's registry editor did not start";
   if (regedit != nullptr) PostMessageA(regedit, WM_CLOSE, 0, 0);
   EXPECT_TRUE(WaitUntilGone(regedit));

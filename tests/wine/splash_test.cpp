@@ -134,7 +134,7 @@ class SplashTest : public ::testing::Test {
 
   void TearDown() override {
     if (qorv == nullptr) return;
-    if (HWND window = FindWindowA(nullptr, kTitle)) PostMessageA(window, WM_CLOSE, 0, 0);
+    if (HWND window = FindTestWindow(nullptr, kTitle)) PostMessageA(window, WM_CLOSE, 0, 0);
     EXPECT_TRUE(qorv->WaitForExit(20000));
     qorv.reset();
   }
@@ -145,7 +145,7 @@ class SplashTest : public ::testing::Test {
     ASSERT_TRUE(qorv->Started());
     ASSERT_TRUE(WaitFor(
         [&] {
-          main = FindWindowA(nullptr, kTitle);
+          main = FindTestWindow(nullptr, kTitle);
           return main != nullptr && (splash = SplashOf(main)) != nullptr;
         },
         20000))

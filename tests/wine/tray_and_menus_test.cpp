@@ -31,7 +31,7 @@ constexpr POINT kCursor = {200, 300};
 void CloseBrowsers() {
   HWND browser = nullptr;
   while ((browser = FindWindowExA(nullptr, browser, "IEFrame", nullptr)) != nullptr) {
-    PostMessageA(browser, WM_CLOSE, 0, 0);
+    if (OfThisTest(browser)) PostMessageA(browser, WM_CLOSE, 0, 0);
   }
 }
 
@@ -60,7 +60,7 @@ class TrayAndMenusTest : public ::testing::Test {
   void Start() {
     qorv = std::make_unique<RunningProgram>(program, "", folder);
     ASSERT_TRUE(qorv->Started());
-    ASSERT_TRUE(WaitUntil([&] { return (window = FindWindowA(nullptr, kTitle)) != nullptr; }, 20000));
+    ASSERT_TRUE(WaitUntil([&] { return (window = FindTestWindow(nullptr, kTitle)) != nullptr; }, 20000));
   }
 
   // Shown for good means centred: while the first paint parks the window

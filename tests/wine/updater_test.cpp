@@ -107,7 +107,7 @@ class UpdaterTest : public ::testing::Test {
   }
 
   static int BarPosition() {
-    HWND window = FindWindowA(nullptr, kUpdaterTitle);
+    HWND window = FindTestWindow(nullptr, kUpdaterTitle);
     DWORD_PTR position = 0;
     if (window == nullptr || !SendMessageTimeoutA(GetDlgItem(window, 1001), PBM_GETPOS, 0, 0, SMTO_ABORTIFHUNG,
                                                   5000, &position)) {
@@ -378,7 +378,7 @@ class UpdaterOwnServerTest : public UpdaterTest {
   // bar's position while the question is open, then answers it.
   int StopDuringTheTransfer(Plan& plan, int answer) {
     if (WaitForSingleObject(plan.slowStarted, 30000) != WAIT_OBJECT_0) return -2;
-    HWND window = FindWindowA(nullptr, kUpdaterTitle);
+    HWND window = FindTestWindow(nullptr, kUpdaterTitle);
     if (window == nullptr) return -3;
     Sleep(1000);
     PostMessageA(GetDlgItem(window, 1002), BM_CLICK, 0, 0);
@@ -423,13 +423,7 @@ class UpdaterOwnServerTest : public UpdaterTest {
 
   void TearDown() override {
     UpdaterTest::TearDown();
-    if (updater && updater->ExitCode() == STILL_ACTIVE) {
-      while (HWND box = FindWindowA("#32770", nullptr)) {
-        if (box == FindWindowA(nullptr, kUpdaterTitle)) break;
-        PostMessageA(box, WM_CLOSE, 0, 0);
-        Sleep(100);
-      }
-    }
+    // An updater still running (a question left open) is ended here.
     updater.reset();
     server.reset();
   }

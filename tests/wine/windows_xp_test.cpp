@@ -12,6 +12,7 @@
 namespace {
 
 using vantrel::winetest::BuiltProgram;
+using vantrel::winetest::FindTestWindow;
 using vantrel::winetest::MakeFolder;
 using vantrel::winetest::ReportedWindowsVersion;
 using vantrel::winetest::RunningProgram;
@@ -35,7 +36,7 @@ int MainWindowHeightUnder(const char* version) {
   RECT rect = {};
   const bool shown = WaitUntil(
       [&] {
-        main = FindWindowA(nullptr, kTitle);
+        main = FindTestWindow(nullptr, kTitle);
         return main != nullptr && IsWindowVisible(main) && !IsIconic(main) && GetWindowRect(main, &rect) &&
                rect.left >= 0 && rect.top >= 0;
       },

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <sstream>
 
+#include "watchdog.h"
 #include "wine_test_support.h"
 
 namespace vantrel::winetest {
@@ -57,9 +58,10 @@ ConsoleRun RunRedirected(const std::string& exe, const std::string& parameters,
   startup.hStdError = output;
   PROCESS_INFORMATION info = {};
   std::string block = environment.empty() ? std::string() : EnvironmentWith(environment);
-  if (CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW,
-                     block.empty() ? nullptr : block.data(), folder.c_str(), &startup, &info)) {
+  if (StartInTestJob(exe, commandLine, folder, true, CREATE_NO_WINDOW, startup, block.empty() ? nullptr : block.data(),
+                     info)) {
     CloseHandle(info.hThread);
+    WaitNote note(commandLine + " to end (up to " + std::to_string(timeoutMs) + " ms)");
     if (WaitForSingleObject(info.hProcess, timeoutMs) == WAIT_OBJECT_0) {
       GetExitCodeProcess(info.hProcess, &run.exitCode);
     } else {

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "watchdog.h"
 #include "wine_test_support.h"
 
 namespace vantrel::winetest {
@@ -35,12 +36,13 @@ int DownPressesTo(const MenuTemplateLevel& items, unsigned command) {
 HWND ShownPopupMenu() {
   HWND popup = nullptr;
   while ((popup = FindWindowExA(nullptr, popup, "#32768", nullptr)) != nullptr) {
-    if (IsWindowVisible(popup)) return popup;
+    if (IsWindowVisible(popup) && OfThisTest(popup)) return popup;
   }
   return nullptr;
 }
 
 HWND WaitForPopupMenu(DWORD milliseconds) {
+  WaitNote note("a popup menu");
   HWND popup = nullptr;
   WaitUntil([&] { return (popup = ShownPopupMenu()) != nullptr; }, milliseconds);
   return popup;

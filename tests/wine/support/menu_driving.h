@@ -23,7 +23,7 @@ std::optional<MenuTemplateLevel> ProgramMenuTemplate(const std::string& program,
 // when there is no such item.
 int DownPressesTo(const MenuTemplateLevel& items, unsigned command);
 
-// The popup menu on screen, or null.
+// The popup menu on screen of this test (see OfThisTest), or null.
 HWND ShownPopupMenu();
 // Waits for a popup menu to show; null on time-out.
 HWND WaitForPopupMenu(DWORD milliseconds);

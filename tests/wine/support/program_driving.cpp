@@ -3,15 +3,53 @@
 #include <cstring>
 #include <vector>
 
+#include "watchdog.h"
+#include "wine_test_support.h"
+
 namespace vantrel::winetest {
 
-bool WaitUntil(const std::function<bool()>& condition, DWORD milliseconds) {
+bool WaitUntil(const std::function<bool()>& condition, DWORD milliseconds, const char* file, int line) {
+  const char* name = std::strrchr(file, '/');
+  WaitNote note(std::string("the condition at ") + (name != nullptr ? name + 1 : file) + ":" + std::to_string(line) +
+                " (up to " + std::to_string(milliseconds) + " ms)");
   const DWORD start = GetTickCount();
   do {
     if (condition()) return true;
     Sleep(10);
   } while (GetTickCount() - start < milliseconds);
   return condition();
+}
+
+bool OfThisTest(HWND window) {
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  if (process == 0) return false;
+  if (process == GetCurrentProcessId()) return true;
+  HANDLE handle = OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, process);
+  if (handle == nullptr) return false;
+  BOOL inJob = FALSE;
+  const bool ours = IsProcessInJob(handle, TestJob(), &inJob) && inJob;
+  CloseHandle(handle);
+  return ours;
+}
+
+HWND FindTestWindow(const char* className, const char* title) {
+  HWND window = nullptr;
+  while ((window = FindWindowExA(nullptr, window, className, title)) != nullptr) {
+    if (OfThisTest(window)) return window;
+  }
+  return nullptr;
+}
+
+std::string TitleOf(HWND window) {
+  wchar_t title[256] = {};
+  const int length = InternalGetWindowText(window, title, 256);
+  if (length <= 0) return std::string();
+  std::string text(static_cast<std::size_t>(length) * 2, '\0');
+  const int bytes = WideCharToMultiByte(CP_ACP, 0, title, length, text.data(), static_cast<int>(text.size()), nullptr,
+                                        nullptr);
+  text.resize(bytes > 0 ? static_cast<std::size_t>(bytes) : 0);
+  return text;
 }
 
 std::string TextOfWindow(HWND window) {
@@ -67,20 +105,19 @@ BOOL CALLBACK OwnedWindowVisit(HWND window, LPARAM parameter) {
 
 struct BoxSearch {
   const char* caption;
-  DWORD process;
+  DWORD process;  // 0: any process of this test
   HWND found;
 };
 
 BOOL CALLBACK MessageBoxVisit(HWND window, LPARAM parameter) {
   auto& s = *reinterpret_cast<BoxSearch*>(parameter);
   char className[16] = {};
-  char title[64] = {};
   GetClassNameA(window, className, sizeof className);
-  GetWindowTextA(window, title, sizeof title);
   DWORD process = 0;
   GetWindowThreadProcessId(window, &process);
-  if (std::string(className) == "#32770" && (s.caption == nullptr || std::string(title) == s.caption) && IsWindowVisible(window) &&
-      GetDlgItem(window, 0xFFFF) != nullptr && (s.process == 0 || s.process == process)) {
+  if (std::string(className) == "#32770" && (s.caption == nullptr || TitleOf(window) == s.caption) &&
+      IsWindowVisible(window) && GetDlgItem(window, 0xFFFF) != nullptr &&
+      (s.process == 0 ? OfThisTest(window) : s.process == process)) {
     s.found = window;
     return FALSE;
   }
@@ -124,8 +161,10 @@ ReportedWindowsVersion::ReportedWindowsVersion(const char* version) {
 }
 
 ReportedWindowsVersion::~ReportedWindowsVersion() {
-  if (created_) RegDeleteKeyA(HKEY_CURRENT_USER, kAppDefaults);
+  if (created_) ForgetReportedWindowsVersion();
 }
+
+void ForgetReportedWindowsVersion() { RegDeleteKeyA(HKEY_CURRENT_USER, kAppDefaults); }
 
 }  // namespace vantrel::winetest
 

@@ -9,8 +9,20 @@
 
 namespace vantrel::winetest {
 
-// Polls condition until it holds or the time is up; its last answer.
-bool WaitUntil(const std::function<bool()>& condition, DWORD milliseconds);
+// Polls condition until it holds or the time is up; its last answer. The
+// watchdog knows meanwhile where the wait is (the caller's file and line).
+bool WaitUntil(const std::function<bool()>& condition, DWORD milliseconds, const char* file = __builtin_FILE(),
+               int line = __builtin_LINE());
+
+// Whether window belongs to this test program, to a program it started or
+// to one those started in turn: the windows this test may drive. Other test
+// programs show theirs on the same desktop, under the same titles.
+bool OfThisTest(HWND window);
+// FindWindowA among the windows of this test (either may be null).
+HWND FindTestWindow(const char* className, const char* title);
+// The title of a window, read without sending it a message (a window of
+// another thread of this program may not be answering).
+std::string TitleOf(HWND window);
 
 // WM_GETTEXT across processes (GetWindowText does not reach another
 // program's controls).
@@ -33,8 +45,8 @@ HWND VisibleOwnedWindow(HWND owner, const std::function<bool(HWND)>& fits);
 HWND VisibleOwnedWindowWith(HWND owner, int controlId);
 
 // A visible message box (#32770 with a static text 0xFFFF) of the process
-// that owns window (or of any process when window is null) with this caption
-// (or any caption when caption is null).
+// that owns window (or of this test, see OfThisTest, when window is null)
+// with this caption (or any caption when caption is null).
 HWND VisibleMessageBox(const char* caption, HWND ofProcessOf = nullptr);
 
 // The text of a message box found above.
@@ -54,6 +66,9 @@ class ReportedWindowsVersion {
   bool created_ = false;
   bool set_ = false;
 };
+// Takes back a reported version that a test program cut off by its watchdog
+// left behind (its destructor never ran).
+void ForgetReportedWindowsVersion();
 
 }  // namespace vantrel::winetest
 

@@ -58,6 +58,6 @@ std::vector<std::string> StandInStarts(const std::string& folder, const std::str
   return lines;
 }
 
-HWND StandInWindow(const std::string& name) { return FindWindowA(nullptr, ("Vantrel stand-in " + name).c_str()); }
+HWND StandInWindow(const std::string& name) { return FindTestWindow(nullptr, ("Vantrel stand-in " + name).c_str()); }
 
 }  // namespace vantrel::winetest

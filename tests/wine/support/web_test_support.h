@@ -29,7 +29,7 @@ std::vector<std::string> AccessLog();
 // Lines of "<name>.started.txt" that a stand-in program wrote in folder:
 // the command line and the current folder of each start.
 std::vector<std::string> StandInStarts(const std::string& folder, const std::string& name);
-// The window of a running stand-in program, or nullptr.
+// The window of a running stand-in program of this test, or nullptr.
 HWND StandInWindow(const std::string& name);
 
 }  // namespace vantrel::winetest

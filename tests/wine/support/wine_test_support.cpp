@@ -9,6 +9,7 @@
 
 #include "framework/message_target.h"
 #include "program_driving.h"
+#include "watchdog.h"
 
 namespace vantrel::winetest {
 
@@ -62,6 +63,34 @@ std::string TestBuildFile(const std::string& fileName) {
   return std::string(bin) + "\\" + fileName;
 }
 
+HANDLE TestJob() {
+  static const HANDLE job = [] {
+    HANDLE made = CreateJobObjectA(nullptr, nullptr);
+    JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits = {};
+    limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+    if (made != nullptr) SetInformationJobObject(made, JobObjectExtendedLimitInformation, &limits, sizeof limits);
+    return made;
+  }();
+  return job;
+}
+
+bool StartInTestJob(const std::string& exe, std::string commandLine, const std::string& folder, bool inheritHandles,
+                    DWORD flags, const STARTUPINFOA& startup, void* environment, PROCESS_INFORMATION& info) {
+  STARTUPINFOA copy = startup;
+  if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, inheritHandles, flags | CREATE_SUSPENDED,
+                      environment, folder.c_str(), &copy, &info)) {
+    return false;
+  }
+  if (!AssignProcessToJobObject(TestJob(), info.hProcess)) {
+    TerminateProcess(info.hProcess, 1);
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+    throw std::runtime_error("cannot put " + exe + " into the test's job");
+  }
+  ResumeThread(info.hThread);
+  return true;
+}
+
 RunningProgram::RunningProgram(const std::string& exe, const std::string& parameters,
                                const std::string& folder) {
   std::string commandLine = "\"" + exe + "\"";
@@ -69,8 +98,7 @@ RunningProgram::RunningProgram(const std::string& exe, const std::string& parame
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION info = {};
-  if (CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                     folder.c_str(), &startup, &info)) {
+  if (StartInTestJob(exe, commandLine, folder, false, 0, startup, nullptr, info)) {
     CloseHandle(info.hThread);
     process_ = info.hProcess;
   }
@@ -107,6 +135,7 @@ HWND RunningProgram::VisibleWindow(const char* title) const {
 }
 
 bool RunningProgram::WaitForExit(DWORD milliseconds) {
+  WaitNote note("a started program to end (up to " + std::to_string(milliseconds) + " ms)");
   return process_ != nullptr && WaitForSingleObject(process_, milliseconds) == WAIT_OBJECT_0;
 }
 
@@ -117,9 +146,10 @@ DWORD RunningProgram::ExitCode() const {
 }
 
 HWND WaitForVisibleWindow(const char* title, DWORD milliseconds) {
+  WaitNote note(std::string("a visible window titled \"") + title + "\"");
   HWND window = nullptr;
   const auto shown = [&] {
-    window = FindWindowA(nullptr, title);
+    window = FindTestWindow(nullptr, title);
     return window != nullptr && IsWindowVisible(window);
   };
   return WaitUntil(shown, milliseconds) ? window : nullptr;

@@ -27,7 +27,16 @@ std::string BuiltProgram(const std::string& fileName);
 // A file built beside the test program itself (stand-ins, signed updates).
 std::string TestBuildFile(const std::string& fileName);
 
-// A started program; ends it (if still running) when it goes.
+// The job of the programs this test starts: every program started through
+// StartInTestJob, and whatever those start in turn, ends with the test
+// program, however it ends (the job ends its processes when it closes).
+HANDLE TestJob();
+// CreateProcessA inside TestJob (the program is started suspended, put in
+// the job, then let run).
+bool StartInTestJob(const std::string& exe, std::string commandLine, const std::string& folder, bool inheritHandles,
+                    DWORD flags, const STARTUPINFOA& startup, void* environment, PROCESS_INFORMATION& info);
+
+// A started program (inside TestJob); ends it (if still running) when it goes.
 class RunningProgram {
  public:
   // Starts exe in folder with the given parameters.
@@ -47,7 +56,8 @@ class RunningProgram {
   HANDLE process_ = nullptr;
 };
 
-// Polls for a visible top-level window with this title; nullptr on time-out.
+// Polls for a visible top-level window of this test (see OfThisTest) with
+// this title; nullptr on time-out.
 HWND WaitForVisibleWindow(const char* title, DWORD milliseconds);
 
 }  // namespace vantrel::winetest
