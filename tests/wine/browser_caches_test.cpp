@@ -158,7 +158,7 @@ class BrowserCachesWineTest : public ::testing::Test {
   void StartAndShow() {
     qorv = std::make_unique<RunningProgram>(folder + "Qorv.exe", "", folder);
     ASSERT_TRUE(qorv->Started());
-    ASSERT_TRUE(WaitUntil([&] { return (window = FindWindowA(nullptr, kTitle)) != nullptr && CentredOnScreen(window); },
+    ASSERT_TRUE(WaitUntil([&] { return (window = FindTestWindow(nullptr, kTitle)) != nullptr && CentredOnScreen(window); },
                           20000))
         << "the main window never came on screen in the middle";
   }
@@ -234,7 +234,7 @@ TEST_F(BrowserCachesWineTest, ARunningChromeKeepsItsCachesAndThePreviewCountsWha
   RunningProgram browser(chrome, "", folder);
   ASSERT_TRUE(browser.Started());
   HWND browserWindow = nullptr;
-  ASSERT_TRUE(WaitUntil([&] { return (browserWindow = FindWindowA(nullptr, "Vantrel stand-in chrome")) != nullptr; },
+  ASSERT_TRUE(WaitUntil([&] { return (browserWindow = FindTestWindow(nullptr, "Vantrel stand-in chrome")) != nullptr; },
                         20000));
 
   // Without a settings file the console program takes the entries a first
@@ -341,7 +341,7 @@ TEST(BrowserAdaptersWineTest, VariablesAndRunningPrograms) {
   RunningProgram browser(whale, "", folder);
   ASSERT_TRUE(browser.Started());
   HWND browserWindow = nullptr;
-  ASSERT_TRUE(WaitUntil([&] { return (browserWindow = FindWindowA(nullptr, "Vantrel stand-in whale")) != nullptr; },
+  ASSERT_TRUE(WaitUntil([&] { return (browserWindow = FindTestWindow(nullptr, "Vantrel stand-in whale")) != nullptr; },
                         20000));
   EXPECT_TRUE(programs.UserRuns("whale.exe"));
   EXPECT_TRUE(programs.UserRuns("WHALE.EXE"));

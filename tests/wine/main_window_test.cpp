@@ -285,7 +285,10 @@ TEST_F(MainWindowTest, MenuCommandsShowTheSideWindows) {
 
   // "_" minimises, and the minimised window hides itself.
   PostMessageA(GetDlgItem(main, 1039), BM_CLICK, 0, 0);
-  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(main); }, 10000)) << "the window did not go to the tray";
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(main); }, 10000))
+      << "the window did not go to the tray (minimised: " << (IsIconic(main) != FALSE)
+      << ", enabled: " << (IsWindowEnabled(main) != FALSE) << ", foreground: " << (GetForegroundWindow() == main)
+      << ")";
   EXPECT_TRUE(IsWindow(main));
 
   PostMessageA(main, WM_CLOSE, 0, 0);

@@ -586,7 +586,7 @@ TEST_F(UpdaterOwnServerTest, ClosingTheWindowDuringATrickleEndsTheTransferAtOnce
   StartUpdater();
   ASSERT_FALSE(HasFatalFailure());
   ASSERT_EQ(WaitForSingleObject(plan.slowStarted, 30000), WAIT_OBJECT_0);
-  HWND window = FindWindowA(nullptr, kUpdaterTitle);
+  HWND window = FindTestWindow(nullptr, kUpdaterTitle);
   ASSERT_NE(window, nullptr);
   PostMessageA(window, WM_CLOSE, 0, 0);
   EXPECT_TRUE(updater->WaitForExit(3000)) << "the updater went on after its window was closed";
@@ -663,7 +663,7 @@ TEST_F(UpdaterOwnServerTest, AnUpdateEndedInTheMiddleIsPutRightAtTheNextStart) {
   StartUpdater();
   ASSERT_FALSE(HasFatalFailure());
   ASSERT_EQ(WaitForSingleObject(plan.slowStarted, 30000), WAIT_OBJECT_0);
-  HWND window = FindWindowA(nullptr, kUpdaterTitle);
+  HWND window = FindTestWindow(nullptr, kUpdaterTitle);
   ASSERT_NE(window, nullptr);
   DWORD processId = 0;
   GetWindowThreadProcessId(window, &processId);
