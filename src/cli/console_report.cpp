@@ -9,12 +9,6 @@ namespace vantrel {
 
 namespace {
 
-std::string Count(std::int64_t number, const char* unit) {
-  return GroupedNumber(static_cast<std::uint64_t>(number < 0 ? 0 : number)) + unit;
-}
-
-std::string Bytes(std::uint64_t bytes) { return GroupedNumber(bytes) + " 바이트"; }
-
 std::string Percent(int position) {
   const int clamped = std::clamp(position, 0, 1000);
   return std::to_string(clamped / 10) + "%";
@@ -43,44 +37,25 @@ std::string CutToWidth(const std::string& text, std::size_t limit) {
   return text.substr(0, end);
 }
 
-std::string DescribeStep(const RemovalTally& tally) {
-  std::string parts;
-  auto add = [&](const std::string& part) { parts += (parts.empty() ? "" : ", ") + part; };
-  if (tally.files > 0) add("파일 " + Count(tally.files, "개") + " (" + Bytes(tally.bytes) + ")");
-  if (tally.filesLeft > 0) add("지울 수 없는 파일 " + Count(tally.filesLeft, "개"));
-  if (tally.cookieEntries > 0) add("쿠키 항목 " + Count(tally.cookieEntries, "개"));
-  if (tally.historyEntries > 0) add("기록 항목 " + Count(tally.historyEntries, "개"));
-  if (tally.normalEntries > 0) add("캐시 항목 " + Count(tally.normalEntries, "개"));
-  if (tally.values > 0) add("레지스트리 값 " + Count(tally.values, "개"));
-  if (tally.valuesLeft > 0) add("지울 수 없는 레지스트리 값 " + Count(tally.valuesLeft, "개"));
-  if (tally.recycleBinVisited) {
-    add(tally.recycleBinKnown ? "휴지통 " + Count(tally.recycleBinItems, "개") + " (" +
-                                    Bytes(static_cast<std::uint64_t>(tally.recycleBinBytes)) + ")"
-                              : std::string("휴지통 크기 모름"));
-  }
-  if (!tally.refusedFolders.empty()) add("거부된 폴더 " + Count(static_cast<std::int64_t>(tally.refusedFolders.size()), "곳"));
-  return parts.empty() ? std::string("없음") : parts;
-}
-
 std::string DescribeTotals(const RemovalTally& total, bool preview) {
   std::string text = preview ? "미리 보기 합계 (아무것도 지우지 않았습니다)\n" : "청소 합계\n";
-  text += std::string(preview ? "  지울 파일: " : "  지운 파일: ") + Count(total.files, "개") + ", " +
-          Bytes(total.bytes) + "\n";
-  text += "  지울 수 없는 파일: " + Count(total.filesLeft, "개") + "\n";
-  text += "  캐시 항목: " + Count(total.CacheEntries(), "개") + " (쿠키 " +
-          Count(total.cookieEntries, "개") + ", 기록 " + Count(total.historyEntries, "개") +
-          ", 캐시 " + Count(total.normalEntries, "개") + ")\n";
-  text += "  레지스트리 값: " + Count(total.values, "개") + "\n";
-  if (total.valuesLeft > 0) text += "  지울 수 없는 레지스트리 값: " + Count(total.valuesLeft, "개") + "\n";
+  text += std::string(preview ? "  지울 파일: " : "  지운 파일: ") + CountOf(total.files, "개") + ", " +
+          ByteCount(total.bytes) + "\n";
+  text += "  지울 수 없는 파일: " + CountOf(total.filesLeft, "개") + "\n";
+  text += "  캐시 항목: " + CountOf(total.CacheEntries(), "개") + " (쿠키 " +
+          CountOf(total.cookieEntries, "개") + ", 기록 " + CountOf(total.historyEntries, "개") +
+          ", 캐시 " + CountOf(total.normalEntries, "개") + ")\n";
+  text += "  레지스트리 값: " + CountOf(total.values, "개") + "\n";
+  if (total.valuesLeft > 0) text += "  지울 수 없는 레지스트리 값: " + CountOf(total.valuesLeft, "개") + "\n";
   if (total.recycleBinVisited) {
     text += "  휴지통: " +
             (total.recycleBinKnown
-                 ? Count(total.recycleBinItems, "개") + ", " +
-                       Bytes(static_cast<std::uint64_t>(total.recycleBinBytes))
+                 ? CountOf(total.recycleBinItems, "개") + ", " +
+                       ByteCount(static_cast<std::uint64_t>(total.recycleBinBytes))
                  : std::string("크기 모름")) +
             "\n";
   }
-  text += "  거부된 폴더: " + Count(static_cast<std::int64_t>(total.refusedFolders.size()), "곳") + "\n";
+  text += "  거부된 폴더: " + CountOf(static_cast<std::int64_t>(total.refusedFolders.size()), "곳") + "\n";
   if (!total.skippedBrowsers.empty()) {
     std::string names;
     for (const std::string& browser : total.skippedBrowsers) names += (names.empty() ? "" : ", ") + browser;
@@ -173,7 +148,7 @@ void ConsoleReport::OnMessage(const std::string& text, const std::string& captio
 void ConsoleReport::WriteStep(const StepTally& step) {
   const RemovalTally& tally = step.tally;
   total_.Add(tally);
-  WriteLine("[" + step.count + "] " + step.name + ": " + DescribeStep(tally));
+  WriteLine("[" + step.count + "] " + step.name + ": " + DescribeRemovals(tally, RemovalWording::kWithSizesAndLeftovers));
   for (const auto& [key, count] : tally.valuesPerKey) {
     WriteLine("    " + key + ": 값 " + GroupedNumber(static_cast<std::uint64_t>(count)) + "개");
   }

@@ -15,8 +15,6 @@
 
 namespace vantrel {
 
-// What a step removed, on one line: "파일 3개 (1,234 바이트), 쿠키 항목 2개".
-std::string DescribeStep(const RemovalTally& tally);
 // The lines of the totals at the end of a run.
 std::string DescribeTotals(const RemovalTally& total, bool preview);
 // text cut to at most limit bytes, never between the two bytes of a

@@ -7,38 +7,19 @@ namespace vantrel {
 
 namespace {
 
-std::string Count(std::int64_t number, const char* unit) {
-  return GroupedNumber(static_cast<std::uint64_t>(number < 0 ? 0 : number)) + unit;
-}
-
 bool HasSize(const RemovalTally& tally) {
   return tally.files > 0 || (tally.recycleBinVisited && tally.recycleBinKnown);
 }
 
-std::string Summary(const RemovalTally& tally) {
-  std::string parts;
-  auto add = [&](const std::string& part) { parts += (parts.empty() ? "" : ", ") + part; };
-  if (tally.files > 0) add("파일 " + Count(tally.files, "개"));
-  if (tally.cookieEntries > 0) add("쿠키 항목 " + Count(tally.cookieEntries, "개"));
-  if (tally.historyEntries > 0) add("기록 항목 " + Count(tally.historyEntries, "개"));
-  if (tally.normalEntries > 0) add("캐시 항목 " + Count(tally.normalEntries, "개"));
-  if (tally.values > 0) add("레지스트리 값 " + Count(tally.values, "개"));
-  if (tally.recycleBinVisited) {
-    add(tally.recycleBinKnown ? "휴지통 " + Count(tally.recycleBinItems, "개")
-                              : std::string("휴지통 크기 모름"));
-  }
-  return parts.empty() ? std::string("없음") : parts;
-}
-
 void AddStepRows(const StepTally& step, std::vector<PreviewRow>& rows) {
   const RemovalTally& tally = step.tally;
-  rows.push_back(PreviewRow{step.name, Summary(tally),
+  rows.push_back(PreviewRow{step.name, DescribeRemovals(tally, RemovalWording::kCountsOnly),
                             HasSize(tally) ? ReadableSize(PreviewTable::BytesOf(tally)) : ""});
   for (const auto& [key, count] : tally.valuesPerKey) {
-    rows.push_back(PreviewRow{"", "  " + key + ": 값 " + Count(count, "개"), ""});
+    rows.push_back(PreviewRow{"", "  " + key + ": 값 " + CountOf(count, "개"), ""});
   }
   if (tally.filesLeft > 0) {
-    rows.push_back(PreviewRow{"", "  지울 수 없는 파일 " + Count(tally.filesLeft, "개"), ""});
+    rows.push_back(PreviewRow{"", "  지울 수 없는 파일 " + CountOf(tally.filesLeft, "개"), ""});
   }
   for (const RefusedFolder& refused : tally.refusedFolders) {
     rows.push_back(PreviewRow{"", "  거부: " + refused.folder + " (" + refused.reason + ")", ""});
@@ -92,19 +73,19 @@ std::vector<PreviewRow> PreviewTable::Rows() const {
 }
 
 std::string PreviewTable::TotalsText() const {
-  std::string gone = "합계: 파일 " + Count(total_.files, "개") + " (" + ReadableSize(total_.bytes) +
-                     "), 캐시 항목 " + Count(total_.CacheEntries(), "개") + ", 레지스트리 값 " +
-                     Count(total_.values, "개");
+  std::string gone = "합계: 파일 " + CountOf(total_.files, "개") + " (" + ReadableSize(total_.bytes) +
+                     "), 캐시 항목 " + CountOf(total_.CacheEntries(), "개") + ", 레지스트리 값 " +
+                     CountOf(total_.values, "개");
   if (total_.recycleBinVisited) {
     gone += total_.recycleBinKnown
-                ? ", 휴지통 " + Count(total_.recycleBinItems, "개") + " (" +
+                ? ", 휴지통 " + CountOf(total_.recycleBinItems, "개") + " (" +
                       ReadableSize(static_cast<std::uint64_t>(total_.recycleBinBytes)) + ")"
                 : std::string(", 휴지통 크기 모름");
   }
   const std::string kept =
-      "남는 것: 지울 수 없는 파일 " + Count(total_.filesLeft, "개") + ", 거부된 폴더 " +
-      Count(static_cast<std::int64_t>(total_.refusedFolders.size()), "곳") +
-      ", 건너뛴 브라우저 " + Count(static_cast<std::int64_t>(total_.skippedBrowsers.size()), "개");
+      "남는 것: 지울 수 없는 파일 " + CountOf(total_.filesLeft, "개") + ", 거부된 폴더 " +
+      CountOf(static_cast<std::int64_t>(total_.refusedFolders.size()), "곳") +
+      ", 건너뛴 브라우저 " + CountOf(static_cast<std::int64_t>(total_.skippedBrowsers.size()), "개");
   return gone + "\n" + kept;
 }
 

@@ -67,6 +67,37 @@ std::string GroupedNumber(std::uint64_t number) {
   return digits;
 }
 
+std::string CountOf(std::int64_t number, const char* unit) {
+  return GroupedNumber(static_cast<std::uint64_t>(number < 0 ? 0 : number)) + unit;
+}
+
+std::string ByteCount(std::uint64_t bytes) { return GroupedNumber(bytes) + " 바이트"; }
+
+std::string DescribeRemovals(const RemovalTally& tally, RemovalWording wording) {
+  const bool full = wording == RemovalWording::kWithSizesAndLeftovers;
+  std::string parts;
+  auto add = [&](const std::string& part) { parts += (parts.empty() ? "" : ", ") + part; };
+  auto sized = [&](const std::string& part, std::uint64_t bytes) {
+    return full ? part + " (" + ByteCount(bytes) + ")" : part;
+  };
+  if (tally.files > 0) add(sized("파일 " + CountOf(tally.files, "개"), tally.bytes));
+  if (full && tally.filesLeft > 0) add("지울 수 없는 파일 " + CountOf(tally.filesLeft, "개"));
+  if (tally.cookieEntries > 0) add("쿠키 항목 " + CountOf(tally.cookieEntries, "개"));
+  if (tally.historyEntries > 0) add("기록 항목 " + CountOf(tally.historyEntries, "개"));
+  if (tally.normalEntries > 0) add("캐시 항목 " + CountOf(tally.normalEntries, "개"));
+  if (tally.values > 0) add("레지스트리 값 " + CountOf(tally.values, "개"));
+  if (full && tally.valuesLeft > 0) add("지울 수 없는 레지스트리 값 " + CountOf(tally.valuesLeft, "개"));
+  if (tally.recycleBinVisited) {
+    add(tally.recycleBinKnown ? sized("휴지통 " + CountOf(tally.recycleBinItems, "개"),
+                                      static_cast<std::uint64_t>(tally.recycleBinBytes))
+                              : std::string("휴지통 크기 모름"));
+  }
+  if (full && !tally.refusedFolders.empty()) {
+    add("거부된 폴더 " + CountOf(static_cast<std::int64_t>(tally.refusedFolders.size()), "곳"));
+  }
+  return parts.empty() ? std::string("없음") : parts;
+}
+
 std::string FullKeyName(RootKey root, const std::string& subKey) {
   return subKey.empty() ? RootName(root) : RootName(root) + "\\" + subKey;
 }

@@ -47,6 +47,20 @@ struct RemovalTally {
 // 1234567 as "1,234,567".
 std::string GroupedNumber(std::uint64_t number);
 
+// "1,234개" for a number and its unit; below zero reads as 0.
+std::string CountOf(std::int64_t number, const char* unit);
+
+// "1,234 바이트".
+std::string ByteCount(std::uint64_t bytes);
+
+// How a step's removals are put in words: the console says sizes and what
+// stays behind in the line itself, the preview window has a column for sizes
+// and rows of their own for the rest.
+enum class RemovalWording { kWithSizesAndLeftovers, kCountsOnly };
+
+// "파일 3개, 쿠키 항목 2개, ...", or "없음" when the step removes nothing.
+std::string DescribeRemovals(const RemovalTally& tally, RemovalWording wording);
+
 // "HKEY_CURRENT_USER\Software\X" for root and subKey.
 std::string FullKeyName(RootKey root, const std::string& subKey);
 

@@ -37,33 +37,36 @@ TEST(ConsoleReportFormatTest, CuttingNeverSplitsAKoreanCharacter) {
 }
 
 TEST(ConsoleReportFormatTest, StepDescriptions) {
+  auto describe = [](const RemovalTally& tally) {
+    return DescribeRemovals(tally, RemovalWording::kWithSizesAndLeftovers);
+  };
   RemovalTally nothing;
-  EXPECT_EQ(DescribeStep(nothing), "없음");
+  EXPECT_EQ(describe(nothing), "없음");
 
   RemovalTally folder;
   folder.files = 1234;
   folder.bytes = 5678901;
   folder.filesLeft = 2;
-  EXPECT_EQ(DescribeStep(folder), "파일 1,234개 (5,678,901 바이트), 지울 수 없는 파일 2개");
+  EXPECT_EQ(describe(folder), "파일 1,234개 (5,678,901 바이트), 지울 수 없는 파일 2개");
 
   RemovalTally cookies;
   cookies.cookieEntries = 4;
   cookies.files = 1;
   cookies.bytes = 10;
-  EXPECT_EQ(DescribeStep(cookies), "파일 1개 (10 바이트), 쿠키 항목 4개");
+  EXPECT_EQ(describe(cookies), "파일 1개 (10 바이트), 쿠키 항목 4개");
 
   RemovalTally bin;
   bin.recycleBinVisited = true;
-  EXPECT_EQ(DescribeStep(bin), "휴지통 크기 모름");
+  EXPECT_EQ(describe(bin), "휴지통 크기 모름");
   bin.recycleBinKnown = true;
   bin.recycleBinItems = 3;
   bin.recycleBinBytes = 4096;
-  EXPECT_EQ(DescribeStep(bin), "휴지통 3개 (4,096 바이트)");
+  EXPECT_EQ(describe(bin), "휴지통 3개 (4,096 바이트)");
 
   RemovalTally refused;
   refused.refusedFolders = {{"C:\\WINDOWS\\", "윈도우 폴더"}};
   refused.CountValue("HKEY_CURRENT_USER\\X");
-  EXPECT_EQ(DescribeStep(refused), "레지스트리 값 1개, 거부된 폴더 1곳");
+  EXPECT_EQ(describe(refused), "레지스트리 값 1개, 거부된 폴더 1곳");
 }
 
 TEST(ConsoleReportFormatTest, TalliesAddUpKeyByKey) {

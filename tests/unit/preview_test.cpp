@@ -229,7 +229,8 @@ TEST_F(PreviewCountTest, CountsWhatTheConsolePreviewCountsAndChangesNothing) {
 
   std::vector<std::string> lines;
   for (const StepTally& step : count.Steps()) {
-    lines.push_back("[" + step.count + "] " + step.name + ": " + DescribeStep(step.tally));
+    lines.push_back("[" + step.count + "] " + step.name + ": " +
+                    DescribeRemovals(step.tally, RemovalWording::kWithSizesAndLeftovers));
   }
   EXPECT_EQ(lines, ConsolePreviewLines());
   ASSERT_EQ(lines.size(), 13u);

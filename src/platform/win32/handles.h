@@ -1,5 +1,5 @@
 #pragma once
-// Owning wrappers for kernel handles.
+// Owning wrappers for kernel handles, and a scoped lock.
 
 #include <windows.h>
 
@@ -25,6 +25,18 @@ class FileHandle {
 
  private:
   HANDLE handle_;
+};
+
+// Holds a critical section for as long as it lives.
+class Lock {
+ public:
+  explicit Lock(CRITICAL_SECTION& section) : section_(section) { EnterCriticalSection(&section_); }
+  ~Lock() { LeaveCriticalSection(&section_); }
+  Lock(const Lock&) = delete;
+  Lock& operator=(const Lock&) = delete;
+
+ private:
+  CRITICAL_SECTION& section_;
 };
 
 }  // namespace vantrel

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/win32/handles.h"
+
 namespace vantrel {
 
 namespace {
@@ -9,17 +11,6 @@ namespace {
 // A reader that falls this far behind holds the transfer up.
 constexpr std::size_t kMaxPending = 1 << 20;
 constexpr DWORD kRoomCheckMs = 100;
-
-class Lock {
- public:
-  explicit Lock(CRITICAL_SECTION& section) : section_(section) { EnterCriticalSection(&section_); }
-  ~Lock() { LeaveCriticalSection(&section_); }
-  Lock(const Lock&) = delete;
-  Lock& operator=(const Lock&) = delete;
-
- private:
-  CRITICAL_SECTION& section_;
-};
 
 class IncomingReader : public Incoming {
  public:

@@ -6,22 +6,12 @@
 #include <map>
 #include <vector>
 
+#include "platform/win32/handles.h"
 #include "wine_test_support.h"
 
 namespace vantrel::winetest {
 
 namespace {
-
-class Lock {
- public:
-  explicit Lock(CRITICAL_SECTION& section) : section_(section) { EnterCriticalSection(&section_); }
-  ~Lock() { LeaveCriticalSection(&section_); }
-  Lock(const Lock&) = delete;
-  Lock& operator=(const Lock&) = delete;
-
- private:
-  CRITICAL_SECTION& section_;
-};
 
 // The wait notes of every thread, innermost last.
 class WaitNotes {
@@ -77,9 +67,19 @@ void WriteError(const std::string& text) {
 
 class Watchdog : public ::testing::EmptyTestEventListener {
  public:
-  explicit Watchdog(DWORD seconds) : seconds_(seconds) {
+  explicit Watchdog(DWORD seconds) : seconds_(seconds), stop_(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {
     InitializeCriticalSection(&section_);
-    CloseHandle(CreateThread(nullptr, 0, &Watchdog::Watch, this, 0, nullptr));
+    thread_ = CreateThread(nullptr, 0, &Watchdog::Watch, this, 0, nullptr);
+  }
+
+  // The test framework deletes its listeners while the program exits; the
+  // watching thread must be gone before the state it reads is.
+  ~Watchdog() override {
+    SetEvent(stop_);
+    WaitForSingleObject(thread_, INFINITE);
+    CloseHandle(thread_);
+    CloseHandle(stop_);
+    DeleteCriticalSection(&section_);
   }
 
   void OnTestStart(const ::testing::TestInfo& test) override {
@@ -100,8 +100,7 @@ class Watchdog : public ::testing::EmptyTestEventListener {
   }
 
   void WatchTests() {
-    for (;;) {
-      Sleep(250);
+    while (WaitForSingleObject(stop_, 250) == WAIT_TIMEOUT) {
       std::string test;
       DWORD ran = 0;
       {
@@ -122,6 +121,8 @@ class Watchdog : public ::testing::EmptyTestEventListener {
   }
 
   const DWORD seconds_;
+  const HANDLE stop_;
+  HANDLE thread_ = nullptr;
   CRITICAL_SECTION section_;
   std::string test_;
   DWORD started_ = 0;
