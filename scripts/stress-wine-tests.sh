@@ -4,7 +4,8 @@
 # failures and its slowest run.
 #   stress-wine-tests.sh [-n ROUNDS] [-j JOBS] [-R REGEX] [--load]
 #     -n ROUNDS   how many rounds (default 3)
-#     -j JOBS     ctest's parallel jobs (default: the number of cores)
+#     -j JOBS     ctest's parallel jobs, and as many Wine lanes (default:
+#                 as the test command, twice the cores, at most 8)
 #     -R REGEX    which tests (default: every Wine test, both widths)
 #     --load      keeps the machine busy meanwhile: a second build of
 #                 everything in build/stress-load, without the compiler
@@ -16,7 +17,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 rounds=3
-jobs=$(nproc)
+jobs=$(( $(nproc) * 2 > 8 ? 8 : $(nproc) * 2 ))
 regex='^wine'
 load=0
 while [ $# -gt 0 ]; do
@@ -25,10 +26,11 @@ while [ $# -gt 0 ]; do
     -j) jobs=$2; shift 2 ;;
     -R) regex=$2; shift 2 ;;
     --load) load=1; shift ;;
-    *) sed -n '2,16p' "$0" >&2; exit 2 ;;
+    *) sed -n '2,17p' "$0" >&2; exit 2 ;;
   esac
 done
 
+export VANTREL_WINE_LANES=${VANTREL_WINE_LANES:-$jobs}
 native="$root/build/native"
 [ -f "$native/CTestTestfile.cmake" ] || { echo "stress: no test build; run scripts/build.sh test first" >&2; exit 1; }
 out="$root/build/stress"

@@ -5,4 +5,9 @@ set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 "$root/scripts/setup.sh"
 "$root/scripts/build.sh" test
-ctest --test-dir "$root/build/native" --output-on-failure -j "${VANTREL_JOBS:-$(nproc)}" "$@"
+# Twice as many tests as cores at once (at most 8): a Wine test spends most of
+# its time waiting for windows, timers and servers. Each Wine test program
+# runs alone in a lane of its own (scripts/wine-test.sh), one lane per job.
+jobs=${VANTREL_TEST_JOBS:-$(( $(nproc) * 2 > 8 ? 8 : $(nproc) * 2 ))}
+export VANTREL_WINE_LANES=${VANTREL_WINE_LANES:-$jobs}
+ctest --test-dir "$root/build/native" --output-on-failure -j "$jobs" "$@"
