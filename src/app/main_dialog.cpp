@@ -178,6 +178,9 @@ bool MainDialog::OnTimer(UINT_PTR id) {
   }
   if (id == kShowTimer) {
     KillTimer(hwnd(), kShowTimer);
+    // Sent to the tray before its time: it stays there until called back.
+    if (IsIconic(hwnd())) return true;
+    shownAfterSplash = true;
     CenterOnScreen();
     ShowWindow(hwnd(), SW_SHOW);
     trayIcon.Conceal();
@@ -193,11 +196,14 @@ bool MainDialog::OnTimer(UINT_PTR id) {
 bool MainDialog::OnPaint() {
   if (!firstPaintDone) {
     firstPaintDone = true;
-    MoveWindow(hwnd(), -1000, -1000, windowRect.right - windowRect.left, windowRect.bottom - windowRect.top, TRUE);
-    ShowWindow(hwnd(), SW_HIDE);
-    ShowWindow(hwnd(), SW_MINIMIZE);
-    ShowWindow(hwnd(), SW_SHOWNORMAL);
-    ShowWindow(hwnd(), SW_SHOW);
+    // Not when it was sent to the tray before its first paint: it stays there.
+    if (!IsIconic(hwnd())) {
+      MoveWindow(hwnd(), -1000, -1000, windowRect.right - windowRect.left, windowRect.bottom - windowRect.top, TRUE);
+      ShowWindow(hwnd(), SW_HIDE);
+      ShowWindow(hwnd(), SW_MINIMIZE);
+      ShowWindow(hwnd(), SW_SHOWNORMAL);
+      ShowWindow(hwnd(), SW_SHOW);
+    }
   }
   PaintDC dc(hwnd());
   RECT client;
@@ -247,7 +253,15 @@ void MainDialog::ShowSettings() {
 void MainDialog::MinimizeToTray() { ShowWindow(hwnd(), SW_MINIMIZE); }
 
 void MainDialog::RestoreFromTray() {
+  // Called back after going to the tray while the splash was up: this is
+  // where it comes on screen for the first time, in the middle.
+  const bool firstShow = !shownAfterSplash;
+  if (firstShow) {
+    firstPaintDone = true;
+    shownAfterSplash = true;
+  }
   ShowWindow(hwnd(), SW_SHOWNORMAL);
+  if (firstShow) CenterOnScreen();
   ShowWindow(hwnd(), SW_SHOW);
   trayIcon.Conceal();
 }

@@ -101,6 +101,9 @@ class MainDialog : public Dialog, private MenuCommandTarget {
   SetupData setup;
   std::unique_ptr<SplashDialog> splash;
   bool firstPaintDone = true;
+  // Placed in the middle and shown once the splash is over; false while the
+  // user keeps in the tray a window sent there before its time.
+  bool shownAfterSplash = false;
   RECT windowRect = {};
   ToolTip toolTip;
   HICON icon = nullptr;

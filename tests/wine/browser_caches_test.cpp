@@ -158,7 +158,7 @@ class BrowserCachesWineTest : public ::testing::Test {
   void StartAndShow() {
     qorv = std::make_unique<RunningProgram>(folder + "Qorv.exe", "", folder);
     ASSERT_TRUE(qorv->Started());
-    ASSERT_TRUE(WaitUntil([&] { return (window = FindTestWindow(nullptr, kTitle)) != nullptr && CentredOnScreen(window); },
+    ASSERT_TRUE(WaitUntil([&] { return (window = FindTestWindow(nullptr, kTitle)) != nullptr && StartIsOver(window); },
                           20000))
         << "the main window never came on screen in the middle";
   }

@@ -102,9 +102,7 @@ TEST(CleaningRunWineTest, OneRunCleansEveryCategoryAndNothingElse) {
   WriteBytes(settings.tempFolder + "one.tmp", "temp");
   WriteBytes(WithSlash(settings.recentFolder) + "letter.lnk", "recent");
 
-  ASSERT_TRUE(SeedCacheEntry("Cookie:root@example.com/", COOKIE_CACHE_ENTRY));
-  ASSERT_TRUE(SeedCacheEntry("Visited: root@http://example.com/", URLHISTORY_CACHE_ENTRY));
-  ASSERT_TRUE(SeedCacheEntry("http://example.com/index.html", NORMAL_CACHE_ENTRY));
+  ASSERT_TRUE(SeedCacheEntriesOfEachType("example.com"));
 
   SetValue(HKEY_CURRENT_USER, kTypedUrls, "url1");
   SetValue(HKEY_CURRENT_USER, kTypedUrls, "url2");

@@ -132,10 +132,13 @@ class MainWindowTest : public ::testing::Test {
     shownAfter = GetTickCount() - started;
   }
 
+  // Starts the program and waits until its start is over.
   void StartAndShow() {
-    StartAndWaitOffScreen();
+    Start();
     if (HasFatalFailure()) return;
-    WaitUntilShown();
+    ASSERT_TRUE(WaitUntil([&] { return (main = FindTestWindow(nullptr, kTitle)) != nullptr && StartIsOver(main); },
+                          20000))
+        << "the main window never came on screen in the middle, or its icon stayed";
   }
 
   void SaveScreenshot(HWND window, const std::string& file) {

@@ -169,9 +169,7 @@ class PreviewWindowTest : public ::testing::Test {
     WriteBytes(special.tempFolder + "preview.tmp", "temp");
 
     EmptyUrlCache();
-    ASSERT_TRUE(SeedCacheEntry("Cookie:root@preview.example/", COOKIE_CACHE_ENTRY));
-    ASSERT_TRUE(SeedCacheEntry("Visited: root@http://preview.example/", URLHISTORY_CACHE_ENTRY));
-    ASSERT_TRUE(SeedCacheEntry("http://preview.example/index.html", NORMAL_CACHE_ENTRY));
+    ASSERT_TRUE(SeedCacheEntriesOfEachType("preview.example"));
     SetValue(HKEY_CURRENT_USER, kTypedUrls, "url1");
     SetValue(HKEY_CURRENT_USER, kUserKey, "MRU0");
     SetValue(HKEY_CURRENT_USER, kUserKey, "MRU1");
@@ -212,7 +210,7 @@ class PreviewWindowTest : public ::testing::Test {
   void StartAndShow() {
     qorv = std::make_unique<RunningProgram>(folder + "Qorv.exe", "", folder);
     ASSERT_TRUE(qorv->Started());
-    ASSERT_TRUE(WaitUntil([&] { return (main = qorv->VisibleWindow(kTitle)) != nullptr && CentredOnScreen(main); },
+    ASSERT_TRUE(WaitUntil([&] { return (main = qorv->VisibleWindow(kTitle)) != nullptr && StartIsOver(main); },
                           20000))
         << "the main window never came on screen";
   }

@@ -48,7 +48,7 @@ class QorvLockedFolderTest : public ::testing::Test {
   HWND StartAndShow() {
     qorv = std::make_unique<RunningProgram>(folder + "Qorv.exe", "", folder);
     HWND window = nullptr;
-    EXPECT_TRUE(WaitUntil([&] { return (window = FindTestWindow(nullptr, kTitle)) != nullptr && CentredOnScreen(window); },
+    EXPECT_TRUE(WaitUntil([&] { return (window = FindTestWindow(nullptr, kTitle)) != nullptr && StartIsOver(window); },
                           20000))
         << "the main window never came on screen in the middle";
     return window;

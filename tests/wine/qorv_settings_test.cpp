@@ -35,7 +35,7 @@ class QorvSettingsTest : public ::testing::Test {
   HWND StartAndShow(std::unique_ptr<RunningProgram>& qorv) {
     qorv = std::make_unique<RunningProgram>(folder + "Qorv.exe", "", folder);
     HWND window = nullptr;
-    EXPECT_TRUE(WaitUntil([&] { return (window = FindTestWindow(nullptr, kTitle)) != nullptr && CentredOnScreen(window); },
+    EXPECT_TRUE(WaitUntil([&] { return (window = FindTestWindow(nullptr, kTitle)) != nullptr && StartIsOver(window); },
                           20000))
         << "the main window never came on screen in the middle";
     return window;
@@ -121,7 +121,7 @@ TEST_F(QorvSettingsTest, AFileOfAnotherVersionIsKeptAsBadBeforeItIsRewritten) {
   PostMessageA(box, WM_COMMAND, IDOK, 0);
 
   HWND window = nullptr;
-  ASSERT_TRUE(WaitUntil([&] { return (window = FindTestWindow(nullptr, kTitle)) != nullptr && CentredOnScreen(window); },
+  ASSERT_TRUE(WaitUntil([&] { return (window = FindTestWindow(nullptr, kTitle)) != nullptr && StartIsOver(window); },
                         20000));
   PostMessageA(window, WM_CLOSE, 0, 0);
   ASSERT_TRUE(qorv->WaitForExit(20000));

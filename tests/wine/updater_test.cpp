@@ -369,6 +369,20 @@ class UpdaterOwnServerTest : public UpdaterTest {
     return plan;
   }
 
+  // Starts the updater against a trickle; its window once the trickle has
+  // begun, or nullptr.
+  HWND StartUpdaterIntoATrickle(Plan& plan) {
+    Serve(plan);
+    if (HasFatalFailure()) return nullptr;
+    StartUpdater();
+    if (HasFatalFailure()) return nullptr;
+    if (WaitForSingleObject(plan.slowStarted, 30000) != WAIT_OBJECT_0) {
+      ADD_FAILURE() << "the server's slow part never began";
+      return nullptr;
+    }
+    return FindTestWindow(nullptr, kUpdaterTitle);
+  }
+
   static void Release(Plan& plan) {
     if (plan.resume != nullptr) CloseHandle(plan.resume);
     if (plan.slowStarted != nullptr) CloseHandle(plan.slowStarted);
@@ -581,12 +595,7 @@ TEST_F(UpdaterOwnServerTest, AClickOnStopIsAnsweredAtOnceHoweverTheServerStalls)
 
 TEST_F(UpdaterOwnServerTest, ClosingTheWindowDuringATrickleEndsTheTransferAtOnce) {
   Plan plan = SlowPlan(newProgram.size());
-  Serve(plan);
-  ASSERT_FALSE(HasFatalFailure());
-  StartUpdater();
-  ASSERT_FALSE(HasFatalFailure());
-  ASSERT_EQ(WaitForSingleObject(plan.slowStarted, 30000), WAIT_OBJECT_0);
-  HWND window = FindTestWindow(nullptr, kUpdaterTitle);
+  HWND window = StartUpdaterIntoATrickle(plan);
   ASSERT_NE(window, nullptr);
   PostMessageA(window, WM_CLOSE, 0, 0);
   EXPECT_TRUE(updater->WaitForExit(3000)) << "the updater went on after its window was closed";
@@ -658,12 +667,7 @@ TEST_F(UpdaterOwnServerTest, EndlessNotesStopAtTheirLimitAndTheUpdateCompletes) 
 TEST_F(UpdaterOwnServerTest, AnUpdateEndedInTheMiddleIsPutRightAtTheNextStart) {
   // An updater ended from outside during its download.
   Plan plan = SlowPlan(newProgram.size());
-  Serve(plan);
-  ASSERT_FALSE(HasFatalFailure());
-  StartUpdater();
-  ASSERT_FALSE(HasFatalFailure());
-  ASSERT_EQ(WaitForSingleObject(plan.slowStarted, 30000), WAIT_OBJECT_0);
-  HWND window = FindTestWindow(nullptr, kUpdaterTitle);
+  HWND window = StartUpdaterIntoATrickle(plan);
   ASSERT_NE(window, nullptr);
   DWORD processId = 0;
   GetWindowThreadProcessId(window, &processId);
@@ -714,7 +718,8 @@ TEST_F(UpdaterOwnServerTest, ASizeRequestThatIsNeverAnsweredOnlyDelaysTheUpdate)
   ASSERT_FALSE(HasFatalFailure());
   StartUpdater();
   ASSERT_FALSE(HasFatalFailure());
-  EXPECT_FALSE(updater->WaitForExit(20000)) << "gave up waiting for the size too soon";
+  EXPECT_FALSE(updater->WaitForExit(20000))
+      << "gave up waiting for the size too soon (the updater ended with " << updater->ExitCode() << ")";
   ExpectNewProgramInstalledAndRunning();
   SetEvent(plan.answerSize);
   server.reset();

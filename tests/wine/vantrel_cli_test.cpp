@@ -101,9 +101,7 @@ class VantrelCliTest : public ::testing::Test {
     WriteBytes(WithSlash(special.recentFolder) + "cli.lnk", "recent");
 
     EmptyUrlCache();
-    ASSERT_TRUE(SeedCacheEntry("Cookie:root@cli.example/", COOKIE_CACHE_ENTRY));
-    ASSERT_TRUE(SeedCacheEntry("Visited: root@http://cli.example/", URLHISTORY_CACHE_ENTRY));
-    ASSERT_TRUE(SeedCacheEntry("http://cli.example/index.html", NORMAL_CACHE_ENTRY));
+    ASSERT_TRUE(SeedCacheEntriesOfEachType("cli.example"));
 
     SetValue(HKEY_CURRENT_USER, kTypedUrls, "url1");
     SetValue(HKEY_CURRENT_USER, kTypedUrls, "url2");

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <vector>
 
+#include "menu_driving.h"
 #include "watchdog.h"
 #include "wine_test_support.h"
 
@@ -73,6 +74,12 @@ bool CentredOnScreen(HWND window) {
   return IsWindowVisible(window) && !IsIconic(window) &&
          r.left == (GetSystemMetrics(SM_CXMAXTRACK) - (r.right - r.left)) / 2 &&
          r.top == (GetSystemMetrics(SM_CYMAXTRACK) - (r.bottom - r.top)) / 2;
+}
+
+bool StartIsOver(HWND mainWindow) {
+  // The main window's notification icon, as Qorv.exe numbers it.
+  constexpr UINT kTrayIconId = 104;
+  return CentredOnScreen(mainWindow) && !TrayHasIcon(mainWindow, kTrayIconId);
 }
 
 void PostKey(HWND window, WPARAM key) {

@@ -34,6 +34,11 @@ RECT WindowRectOf(HWND window);
 // Where the program's main window stands once it is shown for good.
 bool CentredOnScreen(HWND window);
 
+// Qorv.exe's start is over: its main window centred on screen and its icon
+// out of the notification area, both done when the window comes after the
+// splash. (The splash's end centres the window a moment earlier.)
+bool StartIsOver(HWND mainWindow);
+
 // Posts a key press (down, then up) to window.
 void PostKey(HWND window, WPARAM key);
 // Presses a button of a window of another program (IDYES, IDNO, IDOK...).

@@ -27,6 +27,12 @@ bool SeedCacheEntry(const std::string& url, DWORD type) {
                               nullptr) != FALSE;
 }
 
+bool SeedCacheEntriesOfEachType(const std::string& host) {
+  return SeedCacheEntry("Cookie:root@" + host + "/", COOKIE_CACHE_ENTRY) &&
+         SeedCacheEntry("Visited: root@http://" + host + "/", URLHISTORY_CACHE_ENTRY) &&
+         SeedCacheEntry("http://" + host + "/index.html", NORMAL_CACHE_ENTRY);
+}
+
 void SendToRecycleBin(const std::string& path) {
   WriteBytes(path, "to the bin");
   std::string from = path;

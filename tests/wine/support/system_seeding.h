@@ -21,6 +21,8 @@ std::string WithSlash(std::string folder);
 void SetValue(HKEY root, const std::string& key, const char* name);
 // An Internet cache entry of the given type (cookie, history or normal).
 bool SeedCacheEntry(const std::string& url, DWORD type);
+// One cache entry of each type for host: a cookie, a visit and a page.
+bool SeedCacheEntriesOfEachType(const std::string& host);
 // Writes a small file at path and deletes it into the Recycle Bin.
 void SendToRecycleBin(const std::string& path);
 
