@@ -102,8 +102,6 @@ class MainWindowTest : public ::testing::Test {
   void SetUp() override {
     folder = MakeFolder(ScratchFolder() + "run_" + std::to_string(++runs));
     ASSERT_TRUE(CopyFileA(BuiltProgram("Qorv.exe").c_str(), (folder + "Qorv.exe").c_str(), FALSE));
-    // Out of the way of the windows and their tooltips.
-    SetCursorPos(0, 0);
   }
 
   void Start() {

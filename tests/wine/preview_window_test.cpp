@@ -139,7 +139,6 @@ class PreviewWindowTest : public ::testing::Test {
     }
     Win32Shell shell;
     FindSpecialFolders(shell, special);
-    SetCursorPos(0, 0);
   }
 
   void TearDown() override {

@@ -166,7 +166,6 @@ class SettingsWindowTest : public ::testing::Test {
     // A program set up before, with no entries: a first start would add the
     // ready-made cache entries.
     WriteSettings(SetupData());
-    SetCursorPos(0, 0);
   }
 
   void TearDown() override {

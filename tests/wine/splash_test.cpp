@@ -130,7 +130,6 @@ class SplashTest : public ::testing::Test {
   void SetUp() override {
     folder = MakeFolder(ScratchFolder() + "run_" + std::to_string(++runs));
     ASSERT_TRUE(CopyFileA(BuiltProgram("Qorv.exe").c_str(), (folder + "Qorv.exe").c_str(), FALSE));
-    SetCursorPos(0, 0);
   }
 
   void TearDown() override {

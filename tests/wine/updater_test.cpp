@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <iostream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -64,7 +65,20 @@ class UpdaterTest : public ::testing::Test {
   }
 
   void TearDown() override {
+    if (HasFailure() && updater) ReportWhereTheUpdaterGotTo();
     if (HWND standIn = StandInWindow("Qorv")) PostMessageA(standIn, WM_CLOSE, 0, 0);
+  }
+
+  // For a failed case: whether the updater still runs, and what its window
+  // says, or how it ended.
+  void ReportWhereTheUpdaterGotTo() const {
+    if (updater->WaitForExit(0)) {
+      std::cout << "the updater ended with " << updater->ExitCode() << "\n";
+    } else if (HWND window = FindTestWindow(nullptr, kUpdaterTitle)) {
+      std::cout << "the updater still runs; its window says \"" << TextOfWindow(GetDlgItem(window, 1000)) << "\"\n";
+    } else {
+      std::cout << "the updater still runs, without its window\n";
+    }
   }
 
   void StartUpdater(const std::string& commandLine = "R.Q.X") {
