@@ -1,7 +1,7 @@
 // The real Qorv.exe's preview window on a seeded prefix: the same steps and
 // numbers as "VantrelCli preview", nothing changed by counting, a header
 // click that sorts by size and back, "청소" that removes exactly what was
-// counted; and on 50,000 files, "취소" and "닫기" that answer at once, a
+// counted; and on 20,000 files, "취소" and "닫기" that answer at once, a
 // second "미리 보기" that only brings the window forward, and none during a run.
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -189,7 +189,7 @@ class PreviewWindowTest : public ::testing::Test {
     WriteSettings(settings);
   }
 
-  // Only a user entry with the fixture's 50,000 files.
+  // Only a user entry with the fixture's 20,000 files.
   void SettingsForTheLargeTree() {
     SetupData settings;
     for (bool* flag : {&settings.cleanCache, &settings.cleanCookie, &settings.cleanRecent,
@@ -358,7 +358,7 @@ TEST_F(PreviewWindowTest, ShowsWhatTheConsolePreviewShowsChangesNothingAndCleanR
 
 TEST_F(PreviewWindowTest, StopAndCloseAnswerAtOnceAndNoPreviewStartsDuringARun) {
   const std::string big = ScratchFolder() + "big";
-  ASSERT_EQ(Count(big, true).files, 50000) << "the fixture's tree is missing";
+  ASSERT_EQ(Count(big, true).files, 20000) << "the fixture's tree is missing";
   SettingsForTheLargeTree();
   StartAndShow();
   ASSERT_FALSE(HasFatalFailure());
@@ -388,7 +388,7 @@ TEST_F(PreviewWindowTest, StopAndCloseAnswerAtOnceAndNoPreviewStartsDuringARun) 
   PostMessageA(GetDlgItem(preview, IDC_PREVIEW_DONE), BM_CLICK, 0, 0);
   EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(preview); }, kAtOnceMs))
       << "closing did not stop the count at once";
-  EXPECT_EQ(Count(big, true).files, 50000) << "counting deleted files";
+  EXPECT_EQ(Count(big, true).files, 20000) << "counting deleted files";
 
   // During a run "미리 보기" brings the run's window forward and nothing else.
   PostMessageA(GetDlgItem(main, IDC_MAIN_CLEAN), BM_CLICK, 0, 0);
