@@ -13,6 +13,7 @@
 #include <iostream>
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "web_test_support.h"
@@ -76,6 +77,9 @@ class UpdaterTest : public ::testing::Test {
       std::cout << "the updater ended with " << updater->ExitCode() << "\n";
     } else if (HWND window = FindTestWindow(nullptr, kUpdaterTitle)) {
       std::cout << "the updater still runs; its window says \"" << TextOfWindow(GetDlgItem(window, 1000)) << "\"\n";
+      if (HWND box = VisibleMessageBox(nullptr, window)) {
+        std::cout << "it asks \"" << TitleOf(box) << "\": \"" << MessageBoxText(box) << "\"\n";
+      }
     } else {
       std::cout << "the updater still runs, without its window\n";
     }
@@ -450,6 +454,11 @@ class UpdaterOwnServerTest : public UpdaterTest {
   }
 
   void TearDown() override {
+    if (HasFailure() && server) {
+      for (const std::string& request : server->Requests()) {
+        std::cout << "the server was asked: " << request.substr(0, request.find("\r\n")) << "\n";
+      }
+    }
     UpdaterTest::TearDown();
     // An updater still running (a question left open) is ended here.
     updater.reset();
@@ -746,8 +755,11 @@ TEST_F(UpdaterOwnServerTest, TheNewProgramStartsOnlyAfterTheOldOnesWindowIsGone)
   windowClass.hInstance = GetModuleHandleA(nullptr);
   windowClass.lpszClassName = "OldQorvWindow";
   RegisterClassA(&windowClass);
-  HWND oldWindow = CreateWindowA("OldQorvWindow", "Vantrel V.ZEL", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                                 GetModuleHandleA(nullptr), nullptr);
+  // Gone at the end of the case, however it ends: a later updater would wait for it.
+  std::unique_ptr<std::remove_pointer_t<HWND>, decltype(&DestroyWindow)> oldWindow(
+      CreateWindowA("OldQorvWindow", "Vantrel V.ZEL", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                    GetModuleHandleA(nullptr), nullptr),
+      &DestroyWindow);
   ASSERT_NE(oldWindow, nullptr);
   Plan plan;
   plan.sizeReply = RangeReply(newProgram.size());
@@ -756,13 +768,19 @@ TEST_F(UpdaterOwnServerTest, TheNewProgramStartsOnlyAfterTheOldOnesWindowIsGone)
   StartUpdater();
   ASSERT_FALSE(HasFatalFailure());
 
-  ASSERT_TRUE(WaitUntil([&] { return FileExists(folder + "UpDateInf.Txt") && !FileExists(folder + "Qorv.bak") &&
-                                     ReadBytes(folder + "Qorv.exe") == newProgram; },
-                      30000));
+  // The status, not the file: a look into Qorv.exe at the moment of the swap
+  // would hold it open and make the rename fail.
+  ASSERT_TRUE(WaitUntil([&] {
+    HWND window = FindTestWindow(nullptr, kUpdaterTitle);
+    return window != nullptr && TextOfWindow(GetDlgItem(window, 1000)) == "업데이트 완료!";
+  }, 30000)) << "the update did not complete";
+  EXPECT_TRUE(ReadBytes(folder + "Qorv.exe") == newProgram) << "Qorv.exe is not the new program";
+  EXPECT_TRUE(FileExists(folder + "UpDateInf.Txt"));
+  EXPECT_FALSE(FileExists(folder + "Qorv.bak"));
   Sleep(2000);
   EXPECT_TRUE(StandInStarts(folder, "Qorv").empty()) << "started while the old program's window was there";
   EXPECT_FALSE(updater->WaitForExit(0));
-  DestroyWindow(oldWindow);
+  oldWindow.reset();
   ExpectNewProgramInstalledAndRunning();
 }
 
