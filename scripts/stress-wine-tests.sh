@@ -17,7 +17,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 rounds=3
-jobs=$(( $(nproc) * 2 > 8 ? 8 : $(nproc) * 2 ))
+jobs=$("$root/scripts/side-by-side.sh")
 regex='^wine'
 load=0
 while [ $# -gt 0 ]; do

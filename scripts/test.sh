@@ -5,9 +5,8 @@ set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 "$root/scripts/setup.sh"
 "$root/scripts/build.sh" test
-# Twice as many tests as cores at once (at most 8): a Wine test spends most of
-# its time waiting for windows, timers and servers. Each Wine test program
-# runs alone in a lane of its own (scripts/wine-test.sh), one lane per job.
-jobs=${VANTREL_TEST_JOBS:-$(( $(nproc) * 2 > 8 ? 8 : $(nproc) * 2 ))}
+# Side by side (scripts/side-by-side.sh). Each Wine test program runs alone in
+# a lane of its own (scripts/wine-test.sh), one lane per job.
+jobs=${VANTREL_TEST_JOBS:-$("$root/scripts/side-by-side.sh")}
 export VANTREL_WINE_LANES=${VANTREL_WINE_LANES:-$jobs}
 ctest --test-dir "$root/build/native" --output-on-failure -j "$jobs" "$@"

@@ -15,11 +15,11 @@
 # Each test program runs in a lane of its own: a lane is a prefix with its
 # wineserver, an Xvfb display and, where this runs as root, a network
 # namespace with its own loopback port 80. A session has VANTREL_WINE_LANES
-# lanes (default: twice the cores, at most 8, as many as the test command's
-# jobs), and test programs run side by side, each alone in its lane; without
-# network namespaces it has one, as port 80 would be shared. A run takes a free lane and keeps it
-# until it ends, so no two test programs ever share a desktop, a Wine prefix
-# or port 80. Lane 0 lives in VANTREL_WINE_ROOT (build/wine), lane N in
+# lanes (default: side-by-side.sh, as many as the test command's jobs), and
+# test programs run side by side, each alone in its lane; without network
+# namespaces it has one, as port 80 would be shared. A run takes a free lane
+# and keeps it until it ends, so no two test programs ever share a desktop, a
+# Wine prefix or port 80. Lane 0 lives in VANTREL_WINE_ROOT (build/wine), lane N in
 # build/wine-lanes/N.
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -141,7 +141,7 @@ with_lane() {
 }
 
 case "${1:-}" in
-  start) stop_session; start_session "${VANTREL_WINE_LANES:-$(( $(nproc) * 2 > 8 ? 8 : $(nproc) * 2 ))}" 1 ;;
+  start) stop_session; start_session "${VANTREL_WINE_LANES:-$("$here/side-by-side.sh")}" 1 ;;
   stop) stop_session ;;
   lane)
     shift

@@ -148,7 +148,8 @@ void ConsoleReport::OnMessage(const std::string& text, const std::string& captio
 void ConsoleReport::WriteStep(const StepTally& step) {
   const RemovalTally& tally = step.tally;
   total_.Add(tally);
-  WriteLine("[" + step.count + "] " + step.name + ": " + DescribeRemovals(tally, RemovalWording::kWithSizesAndLeftovers));
+  const std::string removals = DescribeRemovals(tally, RemovalWording::kWithSizesAndLeftovers);
+  WriteLine("[" + step.count + "] " + step.name + ": " + removals);
   for (const auto& [key, count] : tally.valuesPerKey) {
     WriteLine("    " + key + ": 값 " + GroupedNumber(static_cast<std::uint64_t>(count)) + "개");
   }

@@ -24,7 +24,6 @@ using namespace winetest;
 
 constexpr char kTitle[] = "Vantrel V.ZEL";
 constexpr UINT kTrayMessage = WM_USER + 10;
-constexpr UINT kTrayId = 104;
 constexpr POINT kCursor = {200, 300};
 
 // Wine's browser stays open until it is closed.
@@ -86,7 +85,7 @@ class TrayAndMenusTest : public ::testing::Test {
     ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(window); }, 10000)) << "\"_\" did not hide the window";
   }
 
-  void Notify(UINT mouseMessage) { PostMessageA(window, kTrayMessage, kTrayId, mouseMessage); }
+  void Notify(UINT mouseMessage) { PostMessageA(window, kTrayMessage, kTrayIconId, mouseMessage); }
 
   void ChooseFromTrayMenu(UINT command) {
     Notify(WM_RBUTTONUP);
@@ -141,24 +140,26 @@ TEST_F(TrayAndMenusTest, SentToTheTrayDuringTheSplashItStaysThereUntilCalledBack
   const DWORD waited = GetTickCount() - found;
   EXPECT_FALSE(WaitUntil([&] { return IsWindowVisible(window); }, waited < due ? due - waited : 0))
       << "the window came out of the tray by itself";
-  EXPECT_TRUE(TrayHasIcon(window, kTrayId));
+  EXPECT_TRUE(TrayHasIcon(window, kTrayIconId));
   Notify(WM_LBUTTONDBLCLK);
   EXPECT_TRUE(WaitUntil([&] { return Shown(); }, 10000)) << "a double click did not bring the window, centred";
-  EXPECT_TRUE(WaitUntil([&] { return !TrayHasIcon(window, kTrayId); }, 5000));
+  EXPECT_TRUE(WaitUntil([&] { return !TrayHasIcon(window, kTrayIconId); }, 5000));
 }
 
 TEST_F(TrayAndMenusTest, TheIconFollowsTheWindowAndAlwaysBringsItBack) {
   Start();
   ASSERT_FALSE(HasFatalFailure());
-  EXPECT_TRUE(WaitUntil([&] { return TrayHasIcon(window, kTrayId); }, 5000)) << "in the notification area while it starts";
+  EXPECT_TRUE(WaitUntil([&] { return TrayHasIcon(window, kTrayIconId); }, 5000))
+      << "in the notification area while it starts";
   EXPECT_FALSE(Shown());
   ASSERT_TRUE(WaitUntil([&] { return Shown(); }, 20000));
-  EXPECT_TRUE(WaitUntil([&] { return !TrayHasIcon(window, kTrayId); }, 5000)) << "the icon stays with the window shown";
+  EXPECT_TRUE(WaitUntil([&] { return !TrayHasIcon(window, kTrayIconId); }, 5000))
+      << "the icon stays with the window shown";
 
   // "_": hidden, icon back. A single click on it does nothing.
   ToTheTray();
   ASSERT_FALSE(HasFatalFailure());
-  EXPECT_TRUE(TrayHasIcon(window, kTrayId));
+  EXPECT_TRUE(TrayHasIcon(window, kTrayIconId));
   Notify(WM_LBUTTONUP);
   Sleep(500);
   EXPECT_FALSE(IsWindowVisible(window));
@@ -176,19 +177,19 @@ TEST_F(TrayAndMenusTest, TheIconFollowsTheWindowAndAlwaysBringsItBack) {
   SaveMenuPicture(popup, "tray_menu.bmp");
   PostKey(popup, VK_RETURN);
   EXPECT_TRUE(WaitUntil([&] { return Shown(); }, 10000)) << "\"열기\" did not restore the window";
-  EXPECT_TRUE(WaitUntil([&] { return !TrayHasIcon(window, kTrayId); }, 5000));
+  EXPECT_TRUE(WaitUntil([&] { return !TrayHasIcon(window, kTrayIconId); }, 5000));
 
   // Double click: "열기" at once.
   ToTheTray();
   ASSERT_FALSE(HasFatalFailure());
   Notify(WM_LBUTTONDBLCLK);
   EXPECT_TRUE(WaitUntil([&] { return Shown(); }, 10000)) << "a double click did not restore the window";
-  EXPECT_TRUE(WaitUntil([&] { return !TrayHasIcon(window, kTrayId); }, 5000));
+  EXPECT_TRUE(WaitUntil([&] { return !TrayHasIcon(window, kTrayIconId); }, 5000));
 
   // A message for another icon is not this icon's.
   ToTheTray();
   ASSERT_FALSE(HasFatalFailure());
-  PostMessageA(window, kTrayMessage, kTrayId + 1, WM_LBUTTONDBLCLK);
+  PostMessageA(window, kTrayMessage, kTrayIconId + 1, WM_LBUTTONDBLCLK);
   Sleep(500);
   EXPECT_FALSE(IsWindowVisible(window));
   ChooseFromTrayMenu(IDM_OPEN);
@@ -211,7 +212,7 @@ TEST_F(TrayAndMenusTest, ExitFromEitherMenuSavesAndRemovesTheIcon) {
     ASSERT_FALSE(HasFatalFailure());
     ASSERT_TRUE(qorv->WaitForExit(20000)) << "\"종료\" did not end the program";
     EXPECT_EQ(ReadBytes(folder + "SetupData.Sav"), FirstStartSettingsBytes());
-    EXPECT_FALSE(TrayHasIcon(window, kTrayId));
+    EXPECT_FALSE(TrayHasIcon(window, kTrayIconId));
     qorv.reset();
   }
 }
@@ -229,7 +230,7 @@ TEST_F(TrayAndMenusTest, TheTrayMenuShowsTheSideWindowsAndTheAboutWindow) {
   HWND about = nullptr;
   EXPECT_TRUE(WaitUntil([&] { return (about = VisibleOwnedWindowWith(window, IDC_ABOUT_HELP)) != nullptr; }, 10000));
   EXPECT_FALSE(IsWindowVisible(window)) << "the commands leave the main window in the tray";
-  EXPECT_TRUE(TrayHasIcon(window, kTrayId));
+  EXPECT_TRUE(TrayHasIcon(window, kTrayIconId));
   if (about != nullptr) PostMessageA(about, WM_COMMAND, IDCANCEL, 0);
 }
 

@@ -77,8 +77,6 @@ bool CentredOnScreen(HWND window) {
 }
 
 bool StartIsOver(HWND mainWindow) {
-  // The main window's notification icon, as Qorv.exe numbers it.
-  constexpr UINT kTrayIconId = 104;
   return CentredOnScreen(mainWindow) && !TrayHasIcon(mainWindow, kTrayIconId);
 }
 

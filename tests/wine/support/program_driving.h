@@ -34,6 +34,9 @@ RECT WindowRectOf(HWND window);
 // Where the program's main window stands once it is shown for good.
 bool CentredOnScreen(HWND window);
 
+// The main window's notification icon, as Qorv.exe numbers it.
+inline constexpr UINT kTrayIconId = 104;
+
 // Qorv.exe's start is over: its main window centred on screen and its icon
 // out of the notification area, both done when the window comes after the
 // splash. (The splash's end centres the window a moment earlier.)
