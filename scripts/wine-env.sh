@@ -119,26 +119,37 @@ vantrel_pe_machine() {
 }
 
 # Starts a private Xvfb on a free display; sets DISPLAY and VANTREL_XVFB_PID.
-# Xvfb picks the display itself (-displayfd) and names it once it takes
-# connections, so two set-ups starting at once never share one.
+# A display is claimed by its lock file (/tmp/.XN-lock), which Xvfb takes at
+# once or not at all, so two set-ups starting together never share one. The
+# lock holds across network namespaces, where Xvfb's abstract sockets do not:
+# a set-up in another namespace (the stress command's beside a test run)
+# would otherwise take the same display and, when it ends, remove the socket
+# file that this one's programs connect through. When the lock is another
+# server's, Xvfb ends at once and the next display is tried.
 vantrel_start_xvfb() {
-  local named="$VANTREL_WINE_ROOT/xvfb.display" n= i
-  : > "$named"
-  # Detached from our output: a test runner waits for every holder of its pipes.
-  setsid Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp </dev/null >"$VANTREL_WINE_ROOT/xvfb.log" 2>&1 3>"$named" &
-  VANTREL_XVFB_PID=$!
-  for i in $(seq 1 200); do
-    n=$(tr -dc 0-9 < "$named")
-    [ -n "$n" ] && break
-    kill -0 "$VANTREL_XVFB_PID" 2>/dev/null || break
-    sleep 0.05
+  local n i log="$VANTREL_WINE_ROOT/xvfb.log"
+  for n in $(seq 0 199); do
+    # Detached from our output: a test runner waits for every holder of its pipes.
+    setsid Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp </dev/null >"$log" 2>&1 &
+    VANTREL_XVFB_PID=$!
+    for i in $(seq 1 200); do
+      kill -0 "$VANTREL_XVFB_PID" 2>/dev/null || break
+      if vantrel_xvfb_listens "$n" "$VANTREL_XVFB_PID"; then
+        export DISPLAY=":$n" VANTREL_XVFB_PID
+        return 0
+      fi
+      sleep 0.05
+    done
+    kill "$VANTREL_XVFB_PID" 2>/dev/null || true
   done
-  if [ -z "$n" ] || ! kill -0 "$VANTREL_XVFB_PID" 2>/dev/null; then
-    echo "wine-env: Xvfb did not start:" >&2
-    cat "$VANTREL_WINE_ROOT/xvfb.log" >&2
-    return 1
-  fi
-  export DISPLAY=":$n" VANTREL_XVFB_PID
+  echo "wine-env: Xvfb did not start:" >&2
+  cat "$log" >&2
+  return 1
+}
+
+# Whether the Xvfb with this PID holds display $1 and takes connections.
+vantrel_xvfb_listens() {  # display, pid
+  [ "$(tr -dc 0-9 2>/dev/null < "/tmp/.X$1-lock")" = "$2" ] && grep -q " /tmp/.X11-unix/X$1\$" /proc/net/unix
 }
 
 # Makes the prefix of another lane (see wine-test.sh) from a ready one, once
